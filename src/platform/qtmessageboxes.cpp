@@ -1,0 +1,38 @@
+#include "qtmessageboxes.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+int QtMessageBoxes::show(int style, const QString &title, const QString &text)
+{
+    const int buttons = style & 0x0F;
+    const int icon = style & 0x70;
+    const bool secondIsDefault = (style & MessageBoxStyle::DefaultButton2) != 0;
+
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(title);
+    box.setText(text);
+    switch (icon) {
+    case MessageBoxStyle::Critical:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case MessageBoxStyle::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case MessageBoxStyle::Exclamation:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    default:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
+    }
+    if (buttons == MessageBoxStyle::YesNo) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(secondIsDefault ? QMessageBox::No : QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::No);
+        return box.exec() == QMessageBox::Yes ? MessageBoxAnswer::Yes : MessageBoxAnswer::No;
+    }
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+    return MessageBoxAnswer::Ok;
+}

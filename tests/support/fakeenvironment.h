@@ -1,0 +1,16 @@
+#pragma once
+
+#include "platform/programenvironment.h"
+
+// Folders that a test chose (usually temporary ones) and a version it can change.
+class FakeEnvironment : public ProgramEnvironment
+{
+public:
+    QString program;
+    QString documents;
+    VersionNumber versionNumber{1, 3, 1};
+
+    QString programFolder() const override { return program; }
+    QString documentsFolder() const override { return documents; }
+    VersionNumber version() const override { return versionNumber; }
+};

@@ -4,9 +4,9 @@
 
 QString MonthName(qint16 month)
 {
-    static const std::array<const char *, 12> names = {"January", "February", "March",     "April",
-                                                       "May",     "June",     "July",      "August",
-                                                       "September", "October", "November", "December"};
+    static const std::array<const char *, 12> names = {"January",   "February", "March",    "April",
+                                                       "May",       "June",     "July",     "August",
+                                                       "September", "October",  "November", "December"};
     if (month >= 1 && month <= 12)
         return QLatin1String(names[month - 1]);
     return QLatin1String("Month ") + QString::number(month);

@@ -53,7 +53,8 @@ std::optional<QString> DissectTime(double seconds)
 
 double AssembleTime(qint16 hours, qint16 minutes, qint16 seconds)
 {
-    return static_cast<double>(std::int32_t(hours) * 3600 + std::int32_t(minutes) * 60 + std::int32_t(seconds));
+    return static_cast<double>(std::int32_t(hours) * 3600 + std::int32_t(minutes) * 60 +
+                               std::int32_t(seconds));
 }
 
 ErrorInfo dissectTimeError()

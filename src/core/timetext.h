@@ -1,8 +1,8 @@
 #pragma once
 
+#include <optional>
 #include <QString>
 #include <QtGlobal>
-#include <optional>
 
 // Conversion between a count of seconds and the time text " H:MM:SS" that every time field shows.
 

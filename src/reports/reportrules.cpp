@@ -2,7 +2,8 @@
 
 namespace ReportRules {
 
-QString fileName(const QString &folder, const QString &userName, const LocalDate &date, const QString &extension)
+QString fileName(const QString &folder, const QString &userName, const LocalDate &date,
+                 const QString &extension)
 {
     return folder + QLatin1Char('/') + userName + QLatin1Char('_') + ReportDateStamp(date) + extension;
 }

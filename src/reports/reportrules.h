@@ -9,7 +9,8 @@ namespace ReportRules {
 
 // The report's file: folder, "/", the user name, "_", mm-dd-yyyy and the extension (".txt", ".csv", ".xls").
 // The user name is taken verbatim, so a "/" in it names a subfolder.
-QString fileName(const QString &folder, const QString &userName, const LocalDate &date, const QString &extension);
+QString fileName(const QString &folder, const QString &userName, const LocalDate &date,
+                 const QString &extension);
 
 // A row takes part in a report unless its name is the empty text; a name of blanks takes part.
 inline bool isIncluded(const QString &projectName)

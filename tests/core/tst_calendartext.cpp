@@ -64,13 +64,17 @@ void TestCalendarText::dateTexts_data()
     QTest::addColumn<QString>("stamp");
 
     QTest::newRow("5 December") << 2026 << 12 << 5 << 7 << "Saturday, December 5"
-                                << "Saturday, December 5, 2026" << "12-05-2026";
+                                << "Saturday, December 5, 2026"
+                                << "12-05-2026";
     QTest::newRow("18 April 2006") << 2006 << 4 << 18 << 3 << "Tuesday, April 18"
-                                   << "Tuesday, April 18, 2006" << "04-18-2006";
-    QTest::newRow("1st") << 2027 << 1 << 1 << 6 << "Friday, January 1" << "Friday, January 1, 2027"
+                                   << "Tuesday, April 18, 2006"
+                                   << "04-18-2006";
+    QTest::newRow("1st") << 2027 << 1 << 1 << 6 << "Friday, January 1"
+                         << "Friday, January 1, 2027"
                          << "01-01-2027";
     QTest::newRow("31st") << 2026 << 12 << 31 << 5 << "Thursday, December 31"
-                          << "Thursday, December 31, 2026" << "12-31-2026";
+                          << "Thursday, December 31, 2026"
+                          << "12-31-2026";
 }
 
 void TestCalendarText::dateTexts()

@@ -115,7 +115,8 @@ void TestTimeText::roundTripsEveryHourMinuteAndSecond()
                                              .arg(m, 2, 10, QLatin1Char('0'))
                                              .arg(s, 2, 10, QLatin1Char('0'));
                 if (DissectTime(count) != expected)
-                    QFAIL(qPrintable(QStringLiteral("%1 %2 %3 gave %4").arg(h).arg(m).arg(s).arg(*DissectTime(count))));
+                    QFAIL(qPrintable(
+                        QStringLiteral("%1 %2 %3 gave %4").arg(h).arg(m).arg(s).arg(*DissectTime(count))));
             }
         }
     }

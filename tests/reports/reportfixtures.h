@@ -102,7 +102,7 @@ inline std::vector<GoldenCase> goldenCases()
 
 inline QByteArray goldenBytes(const QString &fileName)
 {
-    QFile file(QStringLiteral(TALLYWICK_REPORT_GOLDEN "/") + fileName);
+    QFile file(QStringLiteral(TALLYWICK_TEST_DATA "/reports/") + fileName);
     if (!file.open(QIODevice::ReadOnly))
         qFatal("missing golden file %s", qPrintable(file.fileName()));
     return file.readAll();

@@ -1,23 +1,9 @@
 #include "core/timetext.h"
-#include "support/fakeclock.h"
-#include "support/fakeenvironment.h"
-#include "support/fakemessageboxes.h"
-#include "support/fakewebopener.h"
-#include "ui/main/mainwindow.h"
+#include "support/mainwindowfixture.h"
 
-#include <QAction>
 #include <QClipboard>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTemporaryDir>
-#include <QTimer>
-#include <QtTest>
-
-#include <memory>
 
 // The main window as its user meets it: what it shows when it opens, Start and Stop, the active row and
 // its shortcuts, and the time that the tick adds, with a clock the test moves by hand.
@@ -50,55 +36,28 @@ private Q_SLOTS:
     void stoppedTickOnlyFollowsTheDate();
 
 private:
-    void tick();
-    void advanceAndTick(double seconds);
-    QLineEdit *field(const QString &name) const { return m_window->findChild<QLineEdit *>(name); }
-    QLabel *label(const QString &name) const { return m_window->findChild<QLabel *>(name); }
-    QPushButton *startStop() const
-    {
-        return m_window->findChild<QPushButton *>(QStringLiteral("cmdStartStop"));
-    }
-    QAction *action(const QString &name) const { return m_window->findChild<QAction *>(name); }
+    void tick() { m_fixture.tick(); }
+    void advanceAndTick(double seconds) { m_fixture.advanceAndTick(seconds); }
+    QLineEdit *field(const QString &name) const { return m_fixture.field(name); }
+    QLabel *label(const QString &name) const { return m_fixture.label(name); }
+    QAction *action(const QString &name) const { return m_fixture.action(name); }
+    QPushButton *startStop() const { return m_fixture.startStop(); }
 
-    QTemporaryDir m_folder;
-    FakeClock m_clock;
-    FakeMessageBoxes m_boxes;
-    FakeEnvironment m_environment;
-    FakeWebOpener m_webOpener;
-    std::unique_ptr<MainWindow> m_window;
+    MainWindowFixture m_fixture;
+    FakeClock &m_clock = m_fixture.clock;
+    std::unique_ptr<MainWindow> &m_window = m_fixture.window;
 };
 
 void TestMainWindow::init()
 {
-    QLocale::setDefault(QLocale::c());
-    m_clock = FakeClock();
-    m_boxes = FakeMessageBoxes();
-    m_environment.program = m_folder.path();
-    m_environment.documents = m_folder.path();
-    m_window =
-        std::make_unique<MainWindow>(PlatformServices{&m_clock, &m_boxes, &m_environment, &m_webOpener});
-    QVERIFY(m_window->Form_Load());
-    m_window->findChild<QTimer *>(QStringLiteral("tmrOneSecond"))->stop(); // the test ticks by hand
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    m_fixture.clock = FakeClock();
+    m_fixture.boxes = FakeMessageBoxes();
+    m_fixture.open();
 }
 
 void TestMainWindow::cleanup()
 {
-    m_boxes.answers = {MessageBoxAnswer::Yes};
-    m_window.reset();
-}
-
-void TestMainWindow::tick()
-{
-    QTimer *timer = m_window->findChild<QTimer *>(QStringLiteral("tmrOneSecond"));
-    QVERIFY(QMetaObject::invokeMethod(timer, "timeout"));
-}
-
-void TestMainWindow::advanceAndTick(double seconds)
-{
-    m_clock.advance(seconds);
-    tick();
+    m_fixture.close();
 }
 
 void TestMainWindow::opensWithItsInitialTexts()
@@ -121,7 +80,7 @@ void TestMainWindow::opensWithItsInitialTexts()
                  row == 0);
     }
     QCOMPARE(field(QStringLiteral("txtProjName0"))->palette().color(QPalette::Text), QColor(0, 0, 255));
-    QCOMPARE(m_window->reportFolder(), m_folder.path());
+    QCOMPARE(m_window->reportFolder(), m_fixture.folder.path());
     QVERIFY(!(m_window->windowFlags() & Qt::WindowMaximizeButtonHint));
     QVERIFY(m_window->windowFlags() & Qt::WindowMinimizeButtonHint);
     QCOMPARE(m_window->minimumSize(), m_window->maximumSize());

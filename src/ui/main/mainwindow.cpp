@@ -6,6 +6,8 @@
 #include "platform/clock.h"
 #include "platform/messageboxes.h"
 #include "platform/programenvironment.h"
+#include "reports/csvreport.h"
+#include "reports/textreport.h"
 #include "ui/twips.h"
 #include "ui/typinglimit.h"
 
@@ -233,8 +235,10 @@ void MainWindow::createMenus()
     m_mnuGenerateReport =
         addMenu(this, mnuFile, QStringLiteral("mnuGenerateReport"), QStringLiteral("Generate report"));
     addCommand(m_mnuGenerateReport, QStringLiteral("mnuExcel"), QStringLiteral("&Excel file"), nullptr);
-    addCommand(m_mnuGenerateReport, QStringLiteral("mnuText"), QStringLiteral("&Text file"), nullptr);
-    addCommand(m_mnuGenerateReport, QStringLiteral("mnuCSV"), QStringLiteral("&CSV file"), nullptr);
+    addCommand(m_mnuGenerateReport, QStringLiteral("mnuText"), QStringLiteral("&Text file"),
+               &MainWindow::mnuText_Click);
+    addCommand(m_mnuGenerateReport, QStringLiteral("mnuCSV"), QStringLiteral("&CSV file"),
+               &MainWindow::mnuCSV_Click);
     mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuFileBar1"));
     QAction *exit = addCommand(mnuFile, QStringLiteral("mnuExit"), QStringLiteral("E&xit"), nullptr);
     connect(exit, &QAction::triggered, this, &QWidget::close);
@@ -427,4 +431,46 @@ void MainWindow::setTextIfChanged(QLineEdit *field, const QString &text)
     // Rewriting a field with its own text would still reset a selection the user made in it.
     if (field->text() != text)
         field->setText(text);
+}
+
+ReportSnapshot MainWindow::reportSnapshot() const
+{
+    ReportSnapshot snapshot;
+    snapshot.userName = m_txtName->text();
+    for (std::size_t row = 0; row < RowCount; ++row) {
+        snapshot.names[row] = m_txtProjName[row]->text();
+        snapshot.dailyTexts[row] = m_txtTime[row]->text();
+        snapshot.totalTexts[row] = m_txtTotalTime[row]->text();
+    }
+    snapshot.dailySumText = m_lblTotalTime->text();
+    return snapshot;
+}
+
+void MainWindow::mnuText_Click()
+{
+    showReportOutcome(GenerateTextReport(reportSnapshot(), m_services.clock->today(), m_reportFolder));
+}
+
+void MainWindow::mnuCSV_Click()
+{
+    showReportOutcome(GenerateCsvReport(reportSnapshot(), m_services.clock->today(), m_reportFolder));
+}
+
+void MainWindow::showReportOutcome(const ReportOutcome &outcome)
+{
+    const QString title = QStringLiteral("Generate report");
+    switch (outcome.kind) {
+    case ReportOutcome::Kind::MissingName:
+        m_services.messageBoxes->show(MessageBoxStyle::Exclamation, title, QStringLiteral("Please enter your name"));
+        break;
+    case ReportOutcome::Kind::Written:
+        m_services.messageBoxes->show(MessageBoxStyle::Exclamation, title,
+                                      QLatin1String("Report generated to\r\n") + outcome.fileName);
+        break;
+    case ReportOutcome::Kind::Failed:
+        m_services.messageBoxes->showError(QStringLiteral("Error generating report"), outcome.error);
+        break;
+    case ReportOutcome::Kind::FailedSilently:
+        break;
+    }
 }

@@ -11,6 +11,8 @@
 #include "core/accrualengine.h"
 #include "core/projecttable.h"
 #include "platform/platformservices.h"
+#include "reports/reportoutcome.h"
+#include "reports/reportsnapshot.h"
 
 #include <QMainWindow>
 
@@ -64,6 +66,12 @@ private:
     // The row that Ctrl with 1 to 8 chooses, or -1 for any other key.
     static int shortcutRow(const QKeyEvent *event);
     void RefreshTimes();
+
+    void mnuText_Click();
+    void mnuCSV_Click();
+    // What the window shows, for the reports.
+    ReportSnapshot reportSnapshot() const;
+    void showReportOutcome(const ReportOutcome &outcome);
 
     int activeRow() const;
     QString timeText(double seconds);

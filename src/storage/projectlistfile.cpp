@@ -1,0 +1,262 @@
+#include "projectlistfile.h"
+
+#include "core/timetext.h"
+#include "storage/textcodec.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringList>
+
+#include <cmath>
+#include <utility>
+
+namespace {
+
+constexpr int rowCount = 8;
+constexpr int lineCount = 1 + 2 * rowCount;
+
+std::array<QString, rowCount> fallbackNames()
+{
+    std::array<QString, rowCount> names;
+    names[0] = QStringLiteral("Project 1");
+    return names;
+}
+
+// A name is one line of the file; a line break inside it would shift every later line, so it is written
+// as a blank instead.
+QString nameLine(QString name)
+{
+    name.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    name.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return name;
+}
+
+// The sign place (a blank, or the minus sign), the whole seconds, and a trailing blank.
+QString numberLine(double total)
+{
+    double whole = roundHalfEven(total);
+    if (!std::isfinite(whole))
+        whole = 0.0;
+    const QChar sign = whole < 0.0 ? QLatin1Char('-') : QLatin1Char(' ');
+    return sign + QString::number(std::fabs(whole), 'f', 0) + QLatin1Char(' ');
+}
+
+// The file's first 17 lines without their line ends. Bytes after the 17th line are never looked at, so
+// they cannot change how the lines before them are decoded.
+QStringList fileLines(const QByteArray &bytes)
+{
+    qsizetype end = 0;
+    for (int line = 0; line < lineCount && end < bytes.size(); ++line) {
+        const qsizetype lineFeed = bytes.indexOf('\n', end);
+        end = lineFeed < 0 ? bytes.size() : lineFeed + 1;
+    }
+    const QString text = TextCodec::decode(bytes.left(end));
+    QStringList lines = text.split(QLatin1Char('\n'));
+    if (lines.last().isEmpty())
+        lines.removeLast(); // the nothing after the last line end is not a line
+    for (QString &line : lines) {
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+    }
+    return lines;
+}
+
+bool isBlank(QChar c)
+{
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
+}
+
+bool isDigit(QChar c)
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+qsizetype skipDigits(QStringView text, qsizetype at)
+{
+    while (at < text.size() && isDigit(text[at]))
+        ++at;
+    return at;
+}
+
+// Sign, digits with at most one decimal point (at least one digit), an optional exponent. Spelled out
+// because the library's own parsers also take "inf", "nan" and hexadecimal forms.
+bool isDecimalNumber(QStringView text)
+{
+    qsizetype at = 0;
+    if (at < text.size() && (text[at] == QLatin1Char('+') || text[at] == QLatin1Char('-')))
+        ++at;
+    const qsizetype wholeEnd = skipDigits(text, at);
+    qsizetype digits = wholeEnd - at;
+    at = wholeEnd;
+    if (at < text.size() && text[at] == QLatin1Char('.')) {
+        const qsizetype fractionEnd = skipDigits(text, at + 1);
+        digits += fractionEnd - at - 1;
+        at = fractionEnd;
+    }
+    if (digits == 0)
+        return false;
+    if (at < text.size() && (text[at] == QLatin1Char('e') || text[at] == QLatin1Char('E'))) {
+        ++at;
+        if (at < text.size() && (text[at] == QLatin1Char('+') || text[at] == QLatin1Char('-')))
+            ++at;
+        const qsizetype exponentEnd = skipDigits(text, at);
+        if (exponentEnd == at)
+            return false;
+        at = exponentEnd;
+    }
+    return at == text.size();
+}
+
+// The value of a number line: a finite decimal number with blanks around it allowed.
+std::optional<double> numberLineValue(QStringView line)
+{
+    qsizetype first = 0;
+    qsizetype last = line.size();
+    while (first < last && isBlank(line[first]))
+        ++first;
+    while (last > first && isBlank(line[last - 1]))
+        --last;
+    const QStringView number = line.mid(first, last - first);
+    if (!isDecimalNumber(number))
+        return std::nullopt;
+    bool ok = false;
+    const double value = number.toDouble(&ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+// A write that stops short without an error is repeated, so that the next attempt reports the reason
+// (a full disk, a size limit).
+bool writeAll(QFileDevice &file, const QByteArray &bytes)
+{
+    qint64 written = 0;
+    while (written < bytes.size()) {
+        const qint64 part = file.write(bytes.constData() + written, bytes.size() - written);
+        if (part <= 0)
+            return false;
+        written += part;
+    }
+    return true;
+}
+
+int saveErrorNumber(const QFileDevice &file, const QString &path)
+{
+    const QFileInfo folder(QFileInfo(path).absolutePath());
+    if (!folder.isDir())
+        return ErrorNumber::PathNotFound;
+    if (file.error() == QFileDevice::PermissionsError || !folder.isWritable())
+        return ErrorNumber::PermissionDenied;
+    if (file.error() == QFileDevice::ResourceError)
+        return ErrorNumber::DiskFull;
+    return ErrorNumber::FileAccessError;
+}
+
+ErrorInfo saveError(const QFileDevice &file, const QString &path)
+{
+    return ErrorInfo{
+        saveErrorNumber(file, path), programErrorSource(),
+        QStringLiteral("Could not save the project list file %1: %2").arg(path, file.errorString())};
+}
+
+} // namespace
+
+ProjectListFile::ProjectListFile(QString path) : m_path(std::move(path)) {}
+
+QString ProjectListFile::path() const
+{
+    return m_path;
+}
+
+QString ProjectListFile::backupPath() const
+{
+    return m_path + QLatin1String(".bak");
+}
+
+ProjectListReading ProjectListFile::load()
+{
+    QFile file(m_path);
+    if (!file.exists()) {
+        m_backupPending = false;
+        return decode({});
+    }
+    // A read that breaks off may end inside a number line, whose remains could still pass for a total;
+    // so a file that cannot be read to its end counts as not read at all.
+    QByteArray bytes;
+    if (file.open(QIODevice::ReadOnly))
+        bytes = file.readAll();
+    const bool readWhole = file.isOpen() && file.error() == QFileDevice::NoError;
+    const ProjectListReading reading = decode(readWhole ? bytes : QByteArray());
+    m_backupPending = !reading.complete;
+    return reading;
+}
+
+std::optional<ErrorInfo> ProjectListFile::save(const ProjectList &list)
+{
+    const QByteArray bytes = encode(list);
+    QSaveFile file(m_path);
+    // Unbuffered, because commit() renames even when its own final flush wrote only part of the data.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || !writeAll(file, bytes))
+        return saveError(file, m_path);
+    if (m_backupPending) {
+        if (std::optional<ErrorInfo> error = keepUnloadedFile())
+            return error; // the unfinished new file is discarded and the old one stays
+    }
+    if (!file.commit())
+        return saveError(file, m_path);
+    return std::nullopt;
+}
+
+// Copies rather than renames, so that projlist.dat stays in place should the new file then fail to
+// commit. An older backup gives way: the file that just failed to load is the more recent one.
+std::optional<ErrorInfo> ProjectListFile::keepUnloadedFile()
+{
+    QFile unloaded(m_path);
+    if (unloaded.exists()) {
+        QFile::remove(backupPath());
+        if (!unloaded.copy(backupPath())) {
+            return ErrorInfo{
+                ErrorNumber::FileAccessError, programErrorSource(),
+                QStringLiteral("Could not keep the project list file %1, which did not load, as %2: %3")
+                    .arg(m_path, backupPath(), unloaded.errorString())};
+        }
+    }
+    m_backupPending = false;
+    return std::nullopt;
+}
+
+QByteArray ProjectListFile::encode(const ProjectList &list)
+{
+    const QLatin1String lineEnd("\r\n");
+    QString text = nameLine(list.userName) + lineEnd;
+    for (int row = 0; row < rowCount; ++row)
+        text += nameLine(list.names[row]) + lineEnd + numberLine(list.totals[row]) + lineEnd;
+    return TextCodec::encode(text);
+}
+
+// Each field is its whole line, so names with commas, quotes or outer blanks come back as written.
+ProjectListReading ProjectListFile::decode(const QByteArray &bytes)
+{
+    const QStringList lines = fileLines(bytes);
+    ProjectListReading reading;
+    reading.names = fallbackNames();
+    if (lines.isEmpty())
+        return reading;
+    reading.userName = lines[0];
+    std::array<QString, rowCount> names;
+    for (int row = 0; row < rowCount; ++row) {
+        const int nameAt = 1 + 2 * row;
+        if (nameAt + 1 >= lines.size())
+            return reading;
+        names[row] = lines[nameAt];
+        const std::optional<double> total = numberLineValue(lines[nameAt + 1]);
+        if (!total)
+            return reading;
+        reading.totals[row] = *total;
+        reading.totalsRead = row + 1;
+    }
+    reading.complete = true;
+    reading.names = names;
+    return reading;
+}

@@ -8,7 +8,7 @@
 
 namespace {
 
-const QString dataFolder = QStringLiteral(TALLYWICK_PROJECTLIST_DATA);
+const QString dataFolder = QStringLiteral(TALLYWICK_TEST_DATA "/projectlist");
 
 QByteArray readFile(const QString &path)
 {

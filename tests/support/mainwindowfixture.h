@@ -22,19 +22,28 @@
 class MainWindowFixture
 {
 public:
-    QTemporaryDir folder;
     FakeClock clock;
     FakeMessageBoxes boxes;
     FakeEnvironment environment;
     FakeWebOpener webOpener;
     std::unique_ptr<MainWindow> window;
 
-    // Creates and loads the window; the exit question is answered Yes when it closes.
+    // Starts a test afresh: a new program folder, a new clock, no boxes shown yet.
+    void reset()
+    {
+        m_folder = std::make_unique<QTemporaryDir>();
+        clock = FakeClock();
+        boxes = FakeMessageBoxes();
+        environment.program = m_folder->path();
+        environment.documents = m_folder->path();
+    }
+
+    QString folderPath() const { return m_folder->path(); }
+
+    // Creates and loads the window.
     void open()
     {
         QLocale::setDefault(QLocale::c());
-        environment.program = folder.path();
-        environment.documents = folder.path();
         window = std::make_unique<MainWindow>(PlatformServices{&clock, &boxes, &environment, &webOpener});
         QVERIFY(window->Form_Load());
         window->findChild<QTimer *>(QStringLiteral("tmrOneSecond"))->stop();
@@ -42,9 +51,11 @@ public:
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     }
 
+    // Closes the window as the user does, answering Yes to the exit question.
     void close()
     {
         boxes.answers = {MessageBoxAnswer::Yes};
+        window->close();
         window.reset();
     }
 
@@ -64,14 +75,19 @@ public:
     QLabel *label(const QString &name) const { return child<QLabel>(name); }
     QAction *action(const QString &name) const { return child<QAction>(name); }
     QPushButton *startStop() const { return child<QPushButton>(QStringLiteral("cmdStartStop")); }
-    QRadioButton *option(int row) const { return child<QRadioButton>(QStringLiteral("optActive%1").arg(row)); }
+    QRadioButton *option(int row) const
+    {
+        return child<QRadioButton>(QStringLiteral("optActive%1").arg(row));
+    }
 
-    template<typename T>
-    T *child(const QString &name) const
+    template<typename T> T *child(const QString &name) const
     {
         T *found = window->findChild<T *>(name);
         if (!found)
             qFatal("no child %s", qPrintable(name));
         return found;
     }
+
+private:
+    std::unique_ptr<QTemporaryDir> m_folder;
 };

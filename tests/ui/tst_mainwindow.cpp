@@ -50,8 +50,7 @@ private:
 
 void TestMainWindow::init()
 {
-    m_fixture.clock = FakeClock();
-    m_fixture.boxes = FakeMessageBoxes();
+    m_fixture.reset();
     m_fixture.open();
 }
 
@@ -80,7 +79,7 @@ void TestMainWindow::opensWithItsInitialTexts()
                  row == 0);
     }
     QCOMPARE(field(QStringLiteral("txtProjName0"))->palette().color(QPalette::Text), QColor(0, 0, 255));
-    QCOMPARE(m_window->reportFolder(), m_fixture.folder.path());
+    QCOMPARE(m_window->reportFolder(), m_fixture.folderPath());
     QVERIFY(!(m_window->windowFlags() & Qt::WindowMaximizeButtonHint));
     QVERIFY(m_window->windowFlags() & Qt::WindowMinimizeButtonHint);
     QCOMPARE(m_window->minimumSize(), m_window->maximumSize());

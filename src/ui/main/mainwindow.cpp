@@ -34,6 +34,7 @@ const QColor ActiveNameColour(0, 0, 255);
 constexpr int TickInterval = 166; // milliseconds: about six ticks a second
 constexpr int UserNameLimit = 64;
 constexpr int ProjectNameLimit = 32;
+constexpr double QuietSaveInterval = 60.0; // seconds of timing between saves that nobody is asked about
 
 // Row tops inside the time frame: 600 twips for row 0, then 360 twips a row.
 constexpr int rowTop(int row)
@@ -73,7 +74,8 @@ QColor systemColour(QPalette::ColorRole role)
 } // namespace
 
 MainWindow::MainWindow(const PlatformServices &services, QWidget *parent)
-    : QMainWindow(parent), m_services(services)
+    : QMainWindow(parent), m_services(services),
+      m_projectListFile(services.environment->programFolder() + QLatin1String("/projlist.dat"))
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(StoppedCaption);
@@ -278,6 +280,7 @@ bool MainWindow::Form_Load()
         showDate();
         for (int row = 0; row < RowCount; ++row)
             m_table.setDailyTime(row, 0.0f);
+        LoadProjectList();
         const VersionNumber version = m_services.environment->version();
         m_lblVersion->setText(
             QStringLiteral("v%1.%2.%3").arg(version.major).arg(version.minor).arg(version.revision));
@@ -295,6 +298,10 @@ bool MainWindow::Form_Load()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    if (m_endingWithoutQuestion) {
+        event->accept();
+        return;
+    }
     const int answer = m_services.messageBoxes->show(
         MessageBoxStyle::YesNo + MessageBoxStyle::Question + MessageBoxStyle::DefaultButton2,
         QStringLiteral("Exit"), QStringLiteral("Are you sure you wish to exit?"));
@@ -302,7 +309,59 @@ void MainWindow::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    // A running timer is not brought up to date: the span since the last accrual is not counted.
+    SaveProjectList();
     event->accept();
+}
+
+void MainWindow::endWithoutQuestion()
+{
+    if (const std::optional<ErrorInfo> error = m_projectListFile.save(projectList()))
+        qWarning("%s", qPrintable(errorMessageText(QStringLiteral("Error saving project list"), *error)));
+    m_endingWithoutQuestion = true;
+    close();
+}
+
+void MainWindow::LoadProjectList()
+{
+    const ProjectListReading reading = m_projectListFile.load();
+    if (reading.userName)
+        m_txtName->setText(*reading.userName);
+    for (int row = 0; row < RowCount; ++row) {
+        const auto index = std::size_t(row);
+        m_txtProjName[index]->setText(reading.names[index]);
+        if (row < reading.totalsRead) {
+            m_table.setTotalTime(row, reading.totals[index]);
+            m_txtTotalTime[index]->setText(timeText(reading.totals[index]));
+        }
+    }
+}
+
+bool MainWindow::SaveProjectList()
+{
+    const std::optional<ErrorInfo> error = m_projectListFile.save(projectList());
+    if (error)
+        m_services.messageBoxes->showError(QStringLiteral("Error saving project list"), *error);
+    return !error;
+}
+
+ProjectList MainWindow::projectList() const
+{
+    ProjectList list;
+    list.userName = m_txtName->text();
+    for (int row = 0; row < RowCount; ++row) {
+        list.names[std::size_t(row)] = m_txtProjName[std::size_t(row)]->text();
+        list.totals[std::size_t(row)] = m_table.totalTime(row);
+    }
+    return list;
+}
+
+void MainWindow::saveQuietly()
+{
+    // Keeps a crash or a power cut from taking more than a minute of timing with it. A failure is not
+    // shown: the next quiet save tries again, and the save at exit reports it.
+    m_lastQuietSave = m_services.clock->spanReading();
+    (void)m_projectListFile.save(projectList());
 }
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
@@ -322,6 +381,7 @@ void MainWindow::cmdStartStop_Click()
         m_cmdStartStop->setText(QStringLiteral("Stop"));
         m_cmdStartStop->setAccessibleName(QStringLiteral("Stop timing"));
         m_accrual.start(m_services.clock->spanReading());
+        m_lastQuietSave = m_services.clock->spanReading();
         setColour(m_lblTotalTime, QPalette::WindowText, systemColour(QPalette::WindowText));
         setWindowTitle(RunningCaption);
         m_mnuGenerateReport->setEnabled(false);
@@ -331,6 +391,7 @@ void MainWindow::cmdStartStop_Click()
         m_cmdStartStop->setText(QStringLiteral("Start"));
         m_cmdStartStop->setAccessibleName(QStringLiteral("Start timing"));
         m_accrual.stop();
+        saveQuietly();
         setColour(m_lblTotalTime, QPalette::WindowText, StoppedSumColour);
         setWindowTitle(StoppedCaption);
         m_mnuGenerateReport->setEnabled(true);
@@ -375,6 +436,8 @@ void MainWindow::RefreshTimes()
         setTextIfChanged(m_txtTotalTime[std::size_t(row)], timeText(m_table.totalTime(row)));
     }
     m_lblTotalTime->setText(timeText(m_table.dailySum()));
+    if (m_services.clock->spanReading() - m_lastQuietSave >= QuietSaveInterval)
+        saveQuietly();
 }
 
 int MainWindow::shortcutRow(const QKeyEvent *event)
@@ -461,7 +524,8 @@ void MainWindow::showReportOutcome(const ReportOutcome &outcome)
     const QString title = QStringLiteral("Generate report");
     switch (outcome.kind) {
     case ReportOutcome::Kind::MissingName:
-        m_services.messageBoxes->show(MessageBoxStyle::Exclamation, title, QStringLiteral("Please enter your name"));
+        m_services.messageBoxes->show(MessageBoxStyle::Exclamation, title,
+                                      QStringLiteral("Please enter your name"));
         break;
     case ReportOutcome::Kind::Written:
         m_services.messageBoxes->show(MessageBoxStyle::Exclamation, title,

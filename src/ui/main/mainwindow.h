@@ -13,6 +13,7 @@
 #include "platform/platformservices.h"
 #include "reports/reportoutcome.h"
 #include "reports/reportsnapshot.h"
+#include "storage/projectlistfile.h"
 
 #include <QMainWindow>
 
@@ -43,6 +44,10 @@ public:
     // failure that it has reported; the program must then end.
     bool Form_Load();
 
+    // Saves the project list without asking anything, for an end that nobody can answer a question at
+    // (a termination signal, the end of the desktop session), and lets the window close.
+    void endWithoutQuestion();
+
     const ProjectTable &table() const { return m_table; }
     bool isRunning() const { return m_accrual.isRunning(); }
     QString reportFolder() const { return m_reportFolder; }
@@ -67,6 +72,11 @@ private:
     static int shortcutRow(const QKeyEvent *event);
     void RefreshTimes();
 
+    void LoadProjectList();
+    bool SaveProjectList();
+    ProjectList projectList() const;
+    void saveQuietly();
+
     void mnuText_Click();
     void mnuCSV_Click();
     // What the window shows, for the reports.
@@ -82,6 +92,9 @@ private:
     ProjectTable m_table;
     AccrualEngine m_accrual;
     QString m_reportFolder;
+    ProjectListFile m_projectListFile;
+    double m_lastQuietSave = 0.0; // span reading of the last save while running
+    bool m_endingWithoutQuestion = false;
 
     QLineEdit *m_txtName = nullptr;
     QLabel *m_lblDate = nullptr;

@@ -1,18 +1,49 @@
 #include "platform/desktopwebopener.h"
 #include "platform/platformservices.h"
 #include "platform/qtmessageboxes.h"
+#include "platform/singleinstance.h"
 #include "platform/systemclock.h"
 #include "platform/systemenvironment.h"
+#include "platform/terminationwatcher.h"
 #include "ui/main/mainwindow.h"
 
 #include <QApplication>
 #include <QFont>
-#include <QGuiApplication>
 #include <QScreen>
+#include <QSessionManager>
 #include <QStyle>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// Qt's own message for a missing display is a page of plugin details; one sentence says what is wrong.
+bool hasDisplay()
+{
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    if (!platform.isEmpty() && !platform.startsWith("xcb") && !platform.startsWith("wayland"))
+        return true;
+    return qEnvironmentVariableIsSet("DISPLAY") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
+}
+
+void bringForward(MainWindow &window)
+{
+    window.showNormal();
+    window.raise();
+    window.activateWindow();
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
+    if (!hasDisplay()) {
+        std::fputs("Tallywick needs a graphical display, and none is available here (DISPLAY and "
+                   "WAYLAND_DISPLAY are not set).\n",
+                   stderr);
+        return EXIT_FAILURE;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tallywick"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/tallywick-32.png")));
@@ -28,9 +59,25 @@ int main(int argc, char *argv[])
     DesktopWebOpener webOpener;
     const PlatformServices services{&clock, &messageBoxes, &environment, &webOpener};
 
+    SingleInstance instance(MainWindow::projectListPath(environment));
+    if (!instance.claim())
+        return EXIT_SUCCESS; // the copy that runs has come to the front
+
     MainWindow window(services);
     if (!window.Form_Load())
-        return 1;
+        return EXIT_FAILURE;
+
+    QObject::connect(&instance, &SingleInstance::activationRequested, &window,
+                     [&window] { bringForward(window); });
+    TerminationWatcher terminationWatcher;
+    QObject::connect(&terminationWatcher, &TerminationWatcher::terminationRequested, &window, [&window] {
+        window.endWithoutQuestion();
+        QCoreApplication::quit(); // also ends a dialog that may be open
+    });
+    // At the end of the desktop session the project list is saved before anything can be asked.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
+                     [&window](QSessionManager &) { window.saveForSessionEnd(); });
+
     window.adjustSize();
     window.setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, window.size(),
                                            window.screen()->availableGeometry()));

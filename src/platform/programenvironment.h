@@ -19,6 +19,9 @@ public:
     // The folder that holds the program file, without a trailing separator.
     virtual QString programFolder() const = 0;
 
+    // The folder that holds projlist.dat.
+    virtual QString dataFolder() const = 0;
+
     // The user's documents folder when it exists, else an empty text.
     virtual QString documentsFolder() const = 0;
 

@@ -14,6 +14,11 @@ QString SystemEnvironment::programFolder() const
     return QCoreApplication::applicationDirPath();
 }
 
+QString SystemEnvironment::dataFolder() const
+{
+    return programFolder();
+}
+
 QString SystemEnvironment::documentsFolder() const
 {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);

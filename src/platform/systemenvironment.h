@@ -7,6 +7,7 @@ class SystemEnvironment : public ProgramEnvironment
 {
 public:
     QString programFolder() const override;
+    QString dataFolder() const override;
     QString documentsFolder() const override;
     VersionNumber version() const override;
 };

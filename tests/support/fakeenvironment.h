@@ -11,6 +11,7 @@ public:
     VersionNumber versionNumber{1, 3, 1};
 
     QString programFolder() const override { return program; }
+    QString dataFolder() const override { return program; }
     QString documentsFolder() const override { return documents; }
     VersionNumber version() const override { return versionNumber; }
 };

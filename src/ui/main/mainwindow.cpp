@@ -75,7 +75,7 @@ QColor systemColour(QPalette::ColorRole role)
 
 MainWindow::MainWindow(const PlatformServices &services, QWidget *parent)
     : QMainWindow(parent), m_services(services),
-      m_projectListFile(services.environment->programFolder() + QLatin1String("/projlist.dat"))
+      m_projectListFile(projectListPath(*services.environment))
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(StoppedCaption);
@@ -101,6 +101,11 @@ MainWindow::MainWindow(const PlatformServices &services, QWidget *parent)
 }
 
 MainWindow::~MainWindow() = default;
+
+QString MainWindow::projectListPath(const ProgramEnvironment &environment)
+{
+    return environment.dataFolder() + QLatin1String("/projlist.dat");
+}
 
 void MainWindow::createControls(QWidget *client)
 {
@@ -316,10 +321,16 @@ void MainWindow::closeEvent(QCloseEvent *event)
 
 void MainWindow::endWithoutQuestion()
 {
+    saveForSessionEnd();
+    close();
+}
+
+void MainWindow::saveForSessionEnd()
+{
+    // Nobody is there to read a box now; the failure goes to the session's log instead.
     if (const std::optional<ErrorInfo> error = m_projectListFile.save(projectList()))
         qWarning("%s", qPrintable(errorMessageText(QStringLiteral("Error saving project list"), *error)));
     m_endingWithoutQuestion = true;
-    close();
 }
 
 void MainWindow::LoadProjectList()

@@ -10,6 +10,7 @@
 
 #include "core/accrualengine.h"
 #include "core/projecttable.h"
+#include "platform/programenvironment.h"
 #include "platform/platformservices.h"
 #include "reports/reportoutcome.h"
 #include "reports/reportsnapshot.h"
@@ -40,6 +41,9 @@ public:
     explicit MainWindow(const PlatformServices &services, QWidget *parent = nullptr);
     ~MainWindow() override;
 
+    // Where the window keeps its project list.
+    static QString projectListPath(const ProgramEnvironment &environment);
+
     // Form_Load: fills the window from the clock, the project list and the version. Returns false after a
     // failure that it has reported; the program must then end.
     bool Form_Load();
@@ -47,6 +51,10 @@ public:
     // Saves the project list without asking anything, for an end that nobody can answer a question at
     // (a termination signal, the end of the desktop session), and lets the window close.
     void endWithoutQuestion();
+
+    // Saves the project list without asking, and lets the window close without the exit question: the
+    // desktop session is ending.
+    void saveForSessionEnd();
 
     const ProjectTable &table() const { return m_table; }
     bool isRunning() const { return m_accrual.isRunning(); }

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "core/errorinfo.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+struct SpreadsheetWorkbook;
+
+// Writes a workbook in the Excel 97-2003 format: a "Workbook" stream of BIFF8 records inside an OLE2
+// compound document. Spreadsheet applications and independent readers open it as a normal workbook.
+namespace BiffWorkbookWriter {
+
+// The BIFF8 record stream: the workbook globals (fonts, cell formats, the sheet's entry, the shared strings)
+// followed by the sheet (column widths, cells, window).
+QByteArray workbookStream(const SpreadsheetWorkbook &workbook);
+
+// The compound document that holds stream as its "Workbook" stream; nothing when the container cannot be
+// built.
+std::optional<QByteArray> compoundDocument(const QByteArray &stream);
+
+// Writes the workbook to fileName, replacing an existing file only once the new one is written whole. A
+// missing folder gives PathNotFound, an unwritable folder or file PermissionDenied, any other failure
+// FileAccessError.
+std::optional<ErrorInfo> save(const SpreadsheetWorkbook &workbook, const QString &fileName);
+
+} // namespace BiffWorkbookWriter

@@ -1,4 +1,5 @@
 #include "platform/desktopwebopener.h"
+#include "platform/inprocessspreadsheetserver.h"
 #include "platform/platformservices.h"
 #include "platform/qtmessageboxes.h"
 #include "platform/singleinstance.h"
@@ -57,7 +58,8 @@ int main(int argc, char *argv[])
     QtMessageBoxes messageBoxes;
     SystemEnvironment environment;
     DesktopWebOpener webOpener;
-    const PlatformServices services{&clock, &messageBoxes, &environment, &webOpener};
+    InProcessSpreadsheetServer spreadsheetServer;
+    const PlatformServices services{&clock, &messageBoxes, &environment, &webOpener, &spreadsheetServer};
 
     SingleInstance instance(MainWindow::projectListPath(environment));
     if (!instance.claim())

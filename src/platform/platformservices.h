@@ -3,6 +3,7 @@
 class Clock;
 class MessageBoxes;
 class ProgramEnvironment;
+class SpreadsheetServer;
 class WebAddressOpener;
 
 // The adapters a window needs, handed in from outside so that tests can replace each one.
@@ -13,4 +14,5 @@ struct PlatformServices
     MessageBoxes *messageBoxes = nullptr;
     ProgramEnvironment *environment = nullptr;
     WebAddressOpener *webOpener = nullptr;
+    SpreadsheetServer *spreadsheetServer = nullptr;
 };

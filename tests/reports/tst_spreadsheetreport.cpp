@@ -1,4 +1,4 @@
-#include "fakespreadsheetserver.h"
+#include "support/fakespreadsheetserver.h"
 
 #include "core/calendartext.h"
 #include "reports/spreadsheetreport.h"

@@ -3,6 +3,7 @@
 #include "support/fakeclock.h"
 #include "support/fakeenvironment.h"
 #include "support/fakemessageboxes.h"
+#include "support/fakespreadsheetserver.h"
 #include "support/fakewebopener.h"
 #include "ui/main/mainwindow.h"
 
@@ -26,6 +27,7 @@ public:
     FakeMessageBoxes boxes;
     FakeEnvironment environment;
     FakeWebOpener webOpener;
+    FakeSpreadsheetServer spreadsheetServer;
     std::unique_ptr<MainWindow> window;
 
     // Starts a test afresh: a new program folder, a new clock, no boxes shown yet.
@@ -34,17 +36,21 @@ public:
         m_folder = std::make_unique<QTemporaryDir>();
         clock = FakeClock();
         boxes = FakeMessageBoxes();
+        spreadsheetServer = FakeSpreadsheetServer();
+        webOpener = FakeWebOpener();
         environment.program = m_folder->path();
         environment.documents = m_folder->path();
     }
 
     QString folderPath() const { return m_folder->path(); }
 
+    PlatformServices services() { return {&clock, &boxes, &environment, &webOpener, &spreadsheetServer}; }
+
     // Creates and loads the window.
     void open()
     {
         QLocale::setDefault(QLocale::c());
-        window = std::make_unique<MainWindow>(PlatformServices{&clock, &boxes, &environment, &webOpener});
+        window = std::make_unique<MainWindow>(services());
         QVERIFY(window->Form_Load());
         window->findChild<QTimer *>(QStringLiteral("tmrOneSecond"))->stop();
         window->show();

@@ -196,8 +196,7 @@ void TestStartupShutdown::timingSavesAtStopAndEveryMinute()
 void TestStartupShutdown::reportFolderFallsBackToTheProgramFolder()
 {
     m_fixture.environment.documents.clear();
-    m_fixture.window = std::make_unique<MainWindow>(
-        PlatformServices{&m_fixture.clock, &m_fixture.boxes, &m_fixture.environment, &m_fixture.webOpener});
+    m_fixture.window = std::make_unique<MainWindow>(m_fixture.services());
     QVERIFY(m_fixture.window->Form_Load());
     QCOMPARE(m_fixture.window->reportFolder(), m_fixture.folderPath());
 }

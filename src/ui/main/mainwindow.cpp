@@ -7,7 +7,9 @@
 #include "platform/messageboxes.h"
 #include "platform/programenvironment.h"
 #include "reports/csvreport.h"
+#include "reports/spreadsheetreport.h"
 #include "reports/textreport.h"
+#include "ui/adjust/overridedialog.h"
 #include "ui/twips.h"
 #include "ui/typinglimit.h"
 
@@ -74,8 +76,7 @@ QColor systemColour(QPalette::ColorRole role)
 } // namespace
 
 MainWindow::MainWindow(const PlatformServices &services, QWidget *parent)
-    : QMainWindow(parent), m_services(services),
-      m_projectListFile(projectListPath(*services.environment))
+    : QMainWindow(parent), m_services(services), m_projectListFile(projectListPath(*services.environment))
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(StoppedCaption);
@@ -241,7 +242,8 @@ void MainWindow::createMenus()
     bar->addMenu(mnuFile);
     m_mnuGenerateReport =
         addMenu(this, mnuFile, QStringLiteral("mnuGenerateReport"), QStringLiteral("Generate report"));
-    addCommand(m_mnuGenerateReport, QStringLiteral("mnuExcel"), QStringLiteral("&Excel file"), nullptr);
+    addCommand(m_mnuGenerateReport, QStringLiteral("mnuExcel"), QStringLiteral("&Excel file"),
+               &MainWindow::mnuExcel_Click);
     addCommand(m_mnuGenerateReport, QStringLiteral("mnuText"), QStringLiteral("&Text file"),
                &MainWindow::mnuText_Click);
     addCommand(m_mnuGenerateReport, QStringLiteral("mnuCSV"), QStringLiteral("&CSV file"),
@@ -252,8 +254,10 @@ void MainWindow::createMenus()
 
     m_mnuAdjust = addMenu(this, nullptr, QStringLiteral("mnuAdjust"), QStringLiteral("&Adjust"));
     bar->addMenu(m_mnuAdjust);
-    addCommand(m_mnuAdjust, QStringLiteral("mnuDailyTimes"), QStringLiteral("&Daily times"), nullptr);
-    addCommand(m_mnuAdjust, QStringLiteral("mnuTotalTimes"), QStringLiteral("&Total times"), nullptr);
+    addCommand(m_mnuAdjust, QStringLiteral("mnuDailyTimes"), QStringLiteral("&Daily times"),
+               &MainWindow::mnuDailyTimes_Click);
+    addCommand(m_mnuAdjust, QStringLiteral("mnuTotalTimes"), QStringLiteral("&Total times"),
+               &MainWindow::mnuTotalTimes_Click);
 
     QMenu *mnuHelp = addMenu(this, nullptr, QStringLiteral("mnuHelp"), QStringLiteral("&Help"));
     bar->addMenu(mnuHelp);
@@ -528,6 +532,39 @@ void MainWindow::mnuText_Click()
 void MainWindow::mnuCSV_Click()
 {
     showReportOutcome(GenerateCsvReport(reportSnapshot(), m_services.clock->today(), m_reportFolder));
+}
+
+void MainWindow::mnuExcel_Click()
+{
+    showReportOutcome(GenerateSpreadsheetReport(reportSnapshot(), m_services.clock->today(), m_reportFolder,
+                                                *m_services.spreadsheetServer));
+}
+
+void MainWindow::mnuDailyTimes_Click()
+{
+    openAdjustDialog(false);
+}
+
+void MainWindow::mnuTotalTimes_Click()
+{
+    openAdjustDialog(true);
+}
+
+void MainWindow::openAdjustDialog(bool total)
+{
+    std::array<QString, RowCount> names;
+    for (std::size_t row = 0; row < RowCount; ++row)
+        names[row] = m_txtProjName[row]->text();
+    OverrideDialog dialog(total, m_table, names, *m_services.messageBoxes, this);
+    // Each applied row shows at once in its box; the daily sum label waits for the next accrual.
+    connect(&dialog, &OverrideDialog::rowApplied, this, [this, total](int row) {
+        const auto index = std::size_t(row);
+        if (total)
+            m_txtTotalTime[index]->setText(timeText(m_table.totalTime(row)));
+        else
+            m_txtTime[index]->setText(timeText(m_table.dailyTime(row)));
+    });
+    dialog.exec();
 }
 
 void MainWindow::showReportOutcome(const ReportOutcome &outcome)

@@ -10,8 +10,8 @@
 
 #include "core/accrualengine.h"
 #include "core/projecttable.h"
-#include "platform/programenvironment.h"
 #include "platform/platformservices.h"
+#include "platform/programenvironment.h"
 #include "reports/reportoutcome.h"
 #include "reports/reportsnapshot.h"
 #include "storage/projectlistfile.h"
@@ -87,6 +87,10 @@ private:
 
     void mnuText_Click();
     void mnuCSV_Click();
+    void mnuExcel_Click();
+    void mnuDailyTimes_Click();
+    void mnuTotalTimes_Click();
+    void openAdjustDialog(bool total);
     // What the window shows, for the reports.
     ReportSnapshot reportSnapshot() const;
     void showReportOutcome(const ReportOutcome &outcome);

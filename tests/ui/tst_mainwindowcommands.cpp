@@ -25,10 +25,11 @@ private Q_SLOTS:
     void spreadsheetFailures();
     void adjustWritesTheRowBoxesBack();
     void adjustDailyTimesShowsTheDailyCounts();
+    void helpMenuOpensItsWindows();
 
 private:
     QByteArray fileBytes(const QString &path) const;
-    void answerAdjustDialog(const std::function<void(QDialog *)> &work);
+    void answerModalDialog(const std::function<void(QDialog *)> &work);
 
     MainWindowFixture m_fixture;
 };
@@ -167,7 +168,7 @@ void TestMainWindowCommands::spreadsheetFailures()
                                 "method (438)"));
 }
 
-void TestMainWindowCommands::answerAdjustDialog(const std::function<void(QDialog *)> &work)
+void TestMainWindowCommands::answerModalDialog(const std::function<void(QDialog *)> &work)
 {
     QTimer::singleShot(0, this, [work] {
         auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
@@ -182,7 +183,7 @@ void TestMainWindowCommands::adjustWritesTheRowBoxesBack()
     m_fixture.advanceAndTick(5);
     QTest::mouseClick(m_fixture.startStop(), Qt::LeftButton);
     QString caption;
-    answerAdjustDialog([&caption](QDialog *dialog) {
+    answerModalDialog([&caption](QDialog *dialog) {
         caption = dialog->windowTitle();
         auto *hours = dialog->findChild<QLineEdit *>(QStringLiteral("txtHr0"));
         hours->selectAll();
@@ -204,7 +205,7 @@ void TestMainWindowCommands::adjustDailyTimesShowsTheDailyCounts()
     m_fixture.advanceAndTick(3725);
     QTest::mouseClick(m_fixture.startStop(), Qt::LeftButton);
     QStringList shown;
-    answerAdjustDialog([&shown](QDialog *dialog) {
+    answerModalDialog([&shown](QDialog *dialog) {
         shown << dialog->windowTitle();
         for (const char *name : {"txtHr0", "txtMin0", "txtSec0"})
             shown << dialog->findChild<QLineEdit *>(QLatin1String(name))->text();
@@ -213,6 +214,32 @@ void TestMainWindowCommands::adjustDailyTimesShowsTheDailyCounts()
     m_fixture.action(QStringLiteral("mnuDailyTimes"))->trigger();
     QCOMPARE(shown, QStringList({"Adjust daily times", "1", "2", "5"}));
     QCOMPARE(m_fixture.field(QStringLiteral("txtTime0"))->text(), QStringLiteral(" 1:02:05"));
+}
+
+void TestMainWindowCommands::helpMenuOpensItsWindows()
+{
+    QStringList captions;
+    const auto closeWithEnter = [&captions](QDialog *dialog) {
+        captions << dialog->windowTitle();
+        dialog->accept();
+    };
+    // No readme.txt in the program's folder: the error box comes first, then the window.
+    answerModalDialog(closeWithEnter);
+    m_fixture.action(QStringLiteral("mnuOverview"))->trigger();
+    QCOMPARE(m_fixture.boxes.shown.size(), 1);
+    QVERIFY(m_fixture.boxes.shown[0].text.startsWith(QLatin1String("Error loading help file\r\n")));
+
+    QFile readme(m_fixture.folderPath() + QLatin1String("/readme.txt"));
+    QVERIFY(readme.open(QIODevice::WriteOnly));
+    readme.write("Help\r\n");
+    readme.close();
+    answerModalDialog(closeWithEnter);
+    m_fixture.action(QStringLiteral("mnuOverview"))->trigger();
+    answerModalDialog(closeWithEnter);
+    m_fixture.action(QStringLiteral("mnuAbout"))->trigger();
+
+    QCOMPARE(captions, QStringList({"Overview", "Overview", "About Tallywick"}));
+    QCOMPARE(m_fixture.boxes.shown.size(), 1);
 }
 
 QTEST_MAIN(TestMainWindowCommands)

@@ -10,6 +10,8 @@
 #include "reports/spreadsheetreport.h"
 #include "reports/textreport.h"
 #include "ui/adjust/overridedialog.h"
+#include "ui/info/aboutdialog.h"
+#include "ui/info/overviewdialog.h"
 #include "ui/twips.h"
 #include "ui/typinglimit.h"
 
@@ -261,8 +263,9 @@ void MainWindow::createMenus()
 
     QMenu *mnuHelp = addMenu(this, nullptr, QStringLiteral("mnuHelp"), QStringLiteral("&Help"));
     bar->addMenu(mnuHelp);
-    addCommand(mnuHelp, QStringLiteral("mnuOverview"), QStringLiteral("&Overview"), nullptr);
-    addCommand(mnuHelp, QStringLiteral("mnuAbout"), QStringLiteral("&About"), nullptr);
+    addCommand(mnuHelp, QStringLiteral("mnuOverview"), QStringLiteral("&Overview"),
+               &MainWindow::mnuOverview_Click);
+    addCommand(mnuHelp, QStringLiteral("mnuAbout"), QStringLiteral("&About"), &MainWindow::mnuAbout_Click);
 }
 
 void MainWindow::setTabOrder()
@@ -564,6 +567,19 @@ void MainWindow::openAdjustDialog(bool total)
         else
             m_txtTime[index]->setText(timeText(m_table.dailyTime(row)));
     });
+    dialog.exec();
+}
+
+void MainWindow::mnuOverview_Click()
+{
+    // Each opening starts afresh and reads readme.txt again.
+    OverviewDialog dialog(*m_services.environment, *m_services.messageBoxes, this);
+    dialog.exec();
+}
+
+void MainWindow::mnuAbout_Click()
+{
+    AboutDialog dialog(*m_services.environment, *m_services.webOpener, *m_services.messageBoxes, this);
     dialog.exec();
 }
 

@@ -91,6 +91,8 @@ private:
     void mnuDailyTimes_Click();
     void mnuTotalTimes_Click();
     void openAdjustDialog(bool total);
+    void mnuOverview_Click();
+    void mnuAbout_Click();
     // What the window shows, for the reports.
     ReportSnapshot reportSnapshot() const;
     void showReportOutcome(const ReportOutcome &outcome);

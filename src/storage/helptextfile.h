@@ -1,0 +1,27 @@
+#pragma once
+
+#include "core/errorinfo.h"
+
+#include <QString>
+
+#include <optional>
+
+// The help text as read from readme.txt: the whole file, line ends and all, or why it could not be read.
+struct HelpTextReading
+{
+    QString text;
+    std::optional<ErrorInfo> error;
+};
+
+// readme.txt, the help text that lies beside the program. It is only ever read, whole, and each reading
+// goes back to the file so that edits show at the next opening of the help window.
+namespace HelpTextFile {
+
+// The file's full name: the program's folder as given, "/", "readme.txt".
+QString fileName(const QString &programFolder);
+
+// Reads the whole file and decodes it (UTF-8, else Windows-1252) without touching its line ends. An empty
+// file gives an empty text. A file that is missing or cannot be read gives an error that names it.
+[[nodiscard]] HelpTextReading read(const QString &programFolder);
+
+} // namespace HelpTextFile

@@ -1,10 +1,10 @@
 #include "biffworkbookwriter.h"
 
 #include "platform/spreadsheetworkbook.h"
+#include "storage/wholefile.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <gsf/gsf-outfile-msole.h>
 #include <gsf/gsf-outfile.h>
@@ -521,10 +521,9 @@ std::optional<ErrorInfo> save(const SpreadsheetWorkbook &workbook, const QString
     if (!document)
         return saveError(ErrorNumber::FileAccessError, QStringLiteral("Cannot build the workbook container"));
     // The new file takes the old one's place only when written whole, so a failed save keeps an older report.
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(*document) != document->size() || !file.commit())
-        return saveError(ErrorNumber::FileAccessError,
-                         QStringLiteral("Path/File access error: %1").arg(file.errorString()));
+    if (const std::optional<WholeFile::Failure> failed = WholeFile::write(fileName, *document))
+        return saveError(failed->number,
+                         QStringLiteral("Cannot write the workbook %1: %2").arg(fileName, failed->reason));
     return std::nullopt;
 }
 

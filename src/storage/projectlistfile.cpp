@@ -2,10 +2,10 @@
 
 #include "core/timetext.h"
 #include "storage/textcodec.h"
+#include "storage/wholefile.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringList>
 
 #include <cmath>
@@ -127,39 +127,6 @@ std::optional<double> numberLineValue(QStringView line)
     return value;
 }
 
-// A write that stops short without an error is repeated, so that the next attempt reports the reason
-// (a full disk, a size limit).
-bool writeAll(QFileDevice &file, const QByteArray &bytes)
-{
-    qint64 written = 0;
-    while (written < bytes.size()) {
-        const qint64 part = file.write(bytes.constData() + written, bytes.size() - written);
-        if (part <= 0)
-            return false;
-        written += part;
-    }
-    return true;
-}
-
-int saveErrorNumber(const QFileDevice &file, const QString &path)
-{
-    const QFileInfo folder(QFileInfo(path).absolutePath());
-    if (!folder.isDir())
-        return ErrorNumber::PathNotFound;
-    if (file.error() == QFileDevice::PermissionsError || !folder.isWritable())
-        return ErrorNumber::PermissionDenied;
-    if (file.error() == QFileDevice::ResourceError)
-        return ErrorNumber::DiskFull;
-    return ErrorNumber::FileAccessError;
-}
-
-ErrorInfo saveError(const QFileDevice &file, const QString &path)
-{
-    return ErrorInfo{
-        saveErrorNumber(file, path), programErrorSource(),
-        QStringLiteral("Could not save the project list file %1: %2").arg(path, file.errorString())};
-}
-
 } // namespace
 
 ProjectListFile::ProjectListFile(QString path) : m_path(std::move(path)) {}
@@ -194,22 +161,20 @@ ProjectListReading ProjectListFile::load()
 
 std::optional<ErrorInfo> ProjectListFile::save(const ProjectList &list)
 {
-    const QByteArray bytes = encode(list);
-    QSaveFile file(m_path);
-    // Unbuffered, because commit() renames even when its own final flush wrote only part of the data.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || !writeAll(file, bytes))
-        return saveError(file, m_path);
     if (m_backupPending) {
         if (std::optional<ErrorInfo> error = keepUnloadedFile())
-            return error; // the unfinished new file is discarded and the old one stays
+            return error; // nothing written: the old file stays
     }
-    if (!file.commit())
-        return saveError(file, m_path);
+    if (const std::optional<WholeFile::Failure> failed = WholeFile::write(m_path, encode(list))) {
+        return ErrorInfo{
+            failed->number, programErrorSource(),
+            QStringLiteral("Could not save the project list file %1: %2").arg(m_path, failed->reason)};
+    }
     return std::nullopt;
 }
 
 // Copies rather than renames, so that projlist.dat stays in place should the new file then fail to
-// commit. An older backup gives way: the file that just failed to load is the more recent one.
+// be written. An older backup gives way: the file that just failed to load is the more recent one.
 std::optional<ErrorInfo> ProjectListFile::keepUnloadedFile()
 {
     QFile unloaded(m_path);

@@ -25,6 +25,7 @@ private Q_SLOTS:
     void startAndStopSwitchTheWindow();
     void shortcutsChooseTheActiveRow_data();
     void shortcutsChooseTheActiveRow();
+    void shortcutCountsWhenCtrlIsReleasedFirst();
     void clickingAnEmptyRowNamesIt();
     void spanBelowOneSecondAddsNothing();
     void countsKeepTheirFractions();
@@ -269,6 +270,22 @@ void TestMainWindow::shortcutsChooseTheActiveRow()
     if (activeRow != 0 && activeRow != 5)
         QCOMPARE(field(QStringLiteral("txtProjName%1").arg(activeRow))->text(),
                  QStringLiteral("Project %1").arg(activeRow + 1));
+}
+
+void TestMainWindow::shortcutCountsWhenCtrlIsReleasedFirst()
+{
+    QLineEdit *name = field(QStringLiteral("txtName"));
+    name->setFocus();
+    QTest::keyPress(name, Qt::Key_Control, Qt::ControlModifier);
+    QTest::keyPress(name, Qt::Key_6, Qt::ControlModifier);
+    QTest::keyRelease(name, Qt::Key_Control, Qt::NoModifier);
+    QTest::keyRelease(name, Qt::Key_6, Qt::NoModifier);
+    QVERIFY(m_fixture.option(5)->isChecked());
+    QCOMPARE(field(QStringLiteral("txtProjName5"))->text(), QStringLiteral("Project 6"));
+
+    // The release alone decides as well: a digit released while exactly Ctrl is held counts.
+    QTest::keyRelease(name, Qt::Key_2, Qt::ControlModifier);
+    QVERIFY(m_fixture.option(1)->isChecked());
 }
 
 void TestMainWindow::clickingAnEmptyRowNamesIt()

@@ -386,7 +386,11 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress) {
         // The press of a row shortcut is the window's: a name field must not take it as typing.
-        return shortcutRow(static_cast<QKeyEvent *>(event)) >= 0;
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const int row = shortcutRow(key);
+        m_pendingShortcut =
+            row >= 0 ? PendingShortcut{key->key(), key->nativeScanCode(), row} : PendingShortcut{};
+        return row >= 0;
     }
     if (event->type() == QEvent::KeyRelease)
         Form_KeyUp(static_cast<QKeyEvent *>(event));
@@ -478,7 +482,14 @@ int MainWindow::shortcutRow(const QKeyEvent *event)
 
 void MainWindow::Form_KeyUp(const QKeyEvent *event)
 {
-    const int row = shortcutRow(event);
+    int row = shortcutRow(event);
+    // Fingers often leave Ctrl a moment before the digit; a digit pressed with Ctrl alone still counts
+    // when it is released.
+    if (event->key() == m_pendingShortcut.key && event->nativeScanCode() == m_pendingShortcut.scanCode) {
+        if (row < 0)
+            row = m_pendingShortcut.row;
+        m_pendingShortcut = {};
+    }
     if (row < 0)
         return;
     QRadioButton *option = m_optActive[std::size_t(row)];

@@ -123,6 +123,15 @@ private:
     QButtonGroup *m_activeGroup = nullptr;
     QTimer *m_tmrOneSecond = nullptr;
 
+    // The digit of a Ctrl shortcut, from its press to its release.
+    struct PendingShortcut
+    {
+        int key = 0;
+        quint32 scanCode = 0;
+        int row = -1;
+    };
+    PendingShortcut m_pendingShortcut;
+
     QMenu *m_mnuGenerateReport = nullptr;
     QMenu *m_mnuAdjust = nullptr;
 };

@@ -103,7 +103,7 @@ void TestAboutDialog::websiteClickOpensTheMakersSite()
 
     QTest::mouseClick(website(*dialog), Qt::LeftButton);
 
-    QCOMPARE(m_opener.opened, QStringList{QStringLiteral("http://www.tallywick.example")});
+    QCOMPARE(m_opener.opened, QStringList{QStringLiteral("http://www.example.com")});
     QVERIFY(m_boxes.shown.isEmpty());
     QVERIFY(dialog->isVisible());
 }

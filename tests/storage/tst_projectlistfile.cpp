@@ -1,10 +1,9 @@
 #include "storage/projectlistfile.h"
+#include "support/filesizelimit.h"
 
 #include <QtTest>
 
-#include <csignal>
 #include <limits>
-#include <sys/resource.h>
 
 namespace {
 
@@ -342,14 +341,11 @@ void TestProjectListFile::failedWriteLeavesTheOldFileWhole()
     QVERIFY(writeFile(file.path(), old));
     QVERIFY(file.load().complete);
 
-    rlimit limit{};
-    QCOMPARE(getrlimit(RLIMIT_FSIZE, &limit), 0);
-    const rlimit small{16, limit.rlim_max};
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const std::optional<ErrorInfo> error = file.save(awkwardList());
-    setrlimit(RLIMIT_FSIZE, &limit);
-    std::signal(SIGXFSZ, oldHandler);
+    std::optional<ErrorInfo> error;
+    {
+        const FileSizeLimit limit(16);
+        error = file.save(awkwardList());
+    }
 
     QVERIFY(error);
     QCOMPARE(error->source, programErrorSource());

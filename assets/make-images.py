@@ -2,8 +2,9 @@
 """Draws the program's images: the icon (SVG and PNGs) and the About window's picture.
 
 The drawings are SVG written here; rsvg-convert (Debian package librsvg2-bin) renders the PNGs.
-The small icons leave out what would only blur: the 32 pixel one has no tick marks and no side button,
-and the 16 pixel one is drawn on its own pixel grid. Run from anywhere: python3 assets/make-images.py
+The About picture is also drawn at twice its size, for screens at scale 2. The small icons leave out
+what would only blur: the 32 pixel one has no tick marks and no side button, and the 16 pixel one is
+drawn on its own pixel grid. Run from anywhere: python3 assets/make-images.py
 """
 
 import math
@@ -151,6 +152,8 @@ def main():
         for size in (48, 64, 128, 256):
             render(icon, os.path.join(HERE, f"tallywick-{size}.png"), size, size)
         render(about, os.path.join(HERE, "about.png"), 192, 106)
+        # Twice the size for screens at scale 2, where Qt picks the @2x file by its name.
+        render(about, os.path.join(HERE, "about@2x.png"), 384, 212)
 
 
 if __name__ == "__main__":

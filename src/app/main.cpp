@@ -7,9 +7,11 @@
 #include "platform/systemenvironment.h"
 #include "platform/terminationwatcher.h"
 #include "ui/main/mainwindow.h"
+#include "ui/programicon.h"
 
 #include <QApplication>
 #include <QFont>
+#include <QPixmapCache>
 #include <QScreen>
 #include <QSessionManager>
 #include <QStyle>
@@ -47,12 +49,18 @@ int main(int argc, char *argv[])
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tallywick"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/tallywick-32.png")));
+    QApplication::setDesktopFileName(QStringLiteral(TALLYWICK_DESKTOP_ID));
+    // Every window takes the program's icon from here; QIcon reads each file as it is added, so only once.
+    QApplication::setWindowIcon(programIcon());
 
     // The windows are drawn up for the classic 8.25-point dialog font; fontconfig picks the nearest face.
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPointSizeF(8.25);
     QApplication::setFont(font);
+    // The style keeps the pieces it draws in Qt's pixmap cache, which a timer empties 30 seconds after the
+    // last use: the one wake-up left in a program standing idle. The window is small and redrawn at most
+    // once a second, so drawing it afresh costs nothing that shows.
+    QPixmapCache::setCacheLimit(0);
 
     SystemClock clock;
     QtMessageBoxes messageBoxes;

@@ -22,6 +22,10 @@ public:
     // The folder that holds projlist.dat.
     virtual QString dataFolder() const = 0;
 
+    // The folder of the files that an install puts beside the program's data (readme.txt), or an empty
+    // text when there is none.
+    virtual QString installDataFolder() const { return QString(); }
+
     // The user's documents folder when it exists, else an empty text.
     virtual QString documentsFolder() const = 0;
 

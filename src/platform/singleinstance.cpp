@@ -1,15 +1,28 @@
 #include "singleinstance.h"
 
 #include <QCryptographicHash>
-#include <QLocalServer>
-#include <QLocalSocket>
+#include <QDir>
+#include <QFile>
+#include <QSocketNotifier>
 
+#include <cstring>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace {
 
-constexpr int ConnectTimeout = 500; // milliseconds
-const QByteArray ActivationMessage = QByteArrayLiteral("activate\n");
+// The socket's address, or false when the path does not fit into one.
+bool socketAddress(const QByteArray &path, sockaddr_un &address)
+{
+    std::memset(&address, 0, sizeof address);
+    address.sun_family = AF_UNIX;
+    if (path.size() >= qsizetype(sizeof address.sun_path))
+        return false;
+    std::memcpy(address.sun_path, path.constData(), std::size_t(path.size()));
+    return true;
+}
 
 } // namespace
 
@@ -19,43 +32,73 @@ SingleInstance::SingleInstance(const QString &key, QObject *parent) : QObject(pa
     const QByteArray hash = QCryptographicHash::hash(key.toUtf8() + '\0' + QByteArray::number(::getuid()),
                                                      QCryptographicHash::Sha256);
     m_serverName = QLatin1String("tallywick-") + QString::fromLatin1(hash.toHex().left(24));
+    m_socketPath = QFile::encodeName(QDir::tempPath() + QLatin1Char('/') + m_serverName);
+}
+
+SingleInstance::~SingleInstance()
+{
+    if (m_listener < 0)
+        return;
+    ::close(m_listener);
+    ::unlink(m_socketPath.constData());
 }
 
 bool SingleInstance::claim()
 {
     if (askRunningCopy())
         return false;
-    m_server = new QLocalServer(this);
-    m_server->setSocketOptions(QLocalServer::UserAccessOption);
-    if (!m_server->listen(m_serverName)) {
-        // Another copy may have started in the meantime; if nobody answers, the socket was left behind by
-        // a copy that crashed.
-        if (askRunningCopy())
-            return false;
-        QLocalServer::removeServer(m_serverName);
-        if (!m_server->listen(m_serverName))
-            return true; // no guard available; running unguarded beats not running
-    }
-    connect(m_server, &QLocalServer::newConnection, this, &SingleInstance::acceptConnection);
-    return true;
+    if (listen())
+        return true;
+    // Another copy may have started in the meantime; if nobody answers, the socket was left behind by a
+    // copy that crashed.
+    if (askRunningCopy())
+        return false;
+    ::unlink(m_socketPath.constData());
+    listen();
+    return true; // without a guard if that failed too: running unguarded beats not running
 }
 
 bool SingleInstance::askRunningCopy() const
 {
-    QLocalSocket socket;
-    socket.connectToServer(m_serverName);
-    if (!socket.waitForConnected(ConnectTimeout))
+    sockaddr_un address;
+    if (!socketAddress(m_socketPath, address))
         return false;
-    socket.write(ActivationMessage);
-    socket.waitForBytesWritten(ConnectTimeout);
-    socket.disconnectFromServer();
+    const int socket = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (socket < 0)
+        return false;
+    // A local connect answers at once: accepted by a listening copy, refused for a socket left behind.
+    // The connection itself is the request to come forward.
+    const bool answered =
+        ::connect(socket, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0;
+    ::close(socket);
+    return answered;
+}
+
+bool SingleInstance::listen()
+{
+    sockaddr_un address;
+    if (!socketAddress(m_socketPath, address))
+        return false;
+    const int listener = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (listener < 0)
+        return false;
+    if (::bind(listener, reinterpret_cast<const sockaddr *>(&address), sizeof address) != 0 ||
+        ::chmod(m_socketPath.constData(), S_IRUSR | S_IWUSR) != 0 || ::listen(listener, 8) != 0) {
+        ::close(listener);
+        return false;
+    }
+    m_listener = listener;
+    m_notifier = new QSocketNotifier(qintptr(listener), QSocketNotifier::Read, this);
+    connect(m_notifier, &QSocketNotifier::activated, this, &SingleInstance::acceptConnections);
     return true;
 }
 
-void SingleInstance::acceptConnection()
+void SingleInstance::acceptConnections()
 {
-    while (QLocalSocket *socket = m_server->nextPendingConnection()) {
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+    // Each connection is one request to come forward.
+    int connection;
+    while ((connection = ::accept4(m_listener, nullptr, nullptr, SOCK_CLOEXEC)) >= 0) {
+        ::close(connection);
         Q_EMIT activationRequested();
     }
 }

@@ -35,12 +35,17 @@ QString fileName(const QString &programFolder)
     return programFolder + QLatin1String("/readme.txt");
 }
 
-HelpTextReading read(const QString &programFolder)
+HelpTextReading read(const QString &programFolder, const QString &installDataFolder)
 {
-    const QString name = fileName(programFolder);
+    QString folder = programFolder;
+    // A file beside the program that cannot be read is reported, not passed over for another one.
+    if (!installDataFolder.isEmpty() && !QFileInfo::exists(fileName(programFolder)) &&
+        QFileInfo::exists(fileName(installDataFolder)))
+        folder = installDataFolder;
+    const QString name = fileName(folder);
     QFile file(name);
     if (!file.open(QIODevice::ReadOnly))
-        return {QString(), openError(programFolder, name)};
+        return {QString(), openError(folder, name)};
 
     // Read as bytes: a text-mode read would drop the CRs that the file's lines end with.
     const QByteArray bytes = file.readAll();

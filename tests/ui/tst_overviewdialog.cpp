@@ -21,6 +21,8 @@ private Q_SLOTS:
     void readsAChangedFileAtTheNextOpening();
     void reportsAFileThatCannotBeRead_data();
     void reportsAFileThatCannotBeRead();
+    void fallsBackToTheInstalledFile_data();
+    void fallsBackToTheInstalledFile();
     void escapeAndEnterElsewhereKeepItOpen();
     void okClosesIt_data();
     void okClosesIt();
@@ -42,6 +44,7 @@ void TestOverviewDialog::init()
     m_folder = std::make_unique<QTemporaryDir>();
     QVERIFY(m_folder->isValid());
     m_environment.program = m_folder->path();
+    m_environment.install.clear();
     m_boxes = FakeMessageBoxes();
 }
 
@@ -133,6 +136,51 @@ void TestOverviewDialog::reportsAFileThatCannotBeRead()
                                         .arg(what, fileName, QString::number(number)));
     QCOMPARE(txtHelp(dialog)->toPlainText(), QString());
     QVERIFY(!dialog.LoadHelpText());
+}
+
+void TestOverviewDialog::fallsBackToTheInstalledFile_data()
+{
+    QTest::addColumn<QByteArray>("beside");
+    QTest::addColumn<QByteArray>("installed");
+    QTest::addColumn<QString>("text");
+
+    // An empty array stands for no file at all.
+    QTest::newRow("beside the program only") << QByteArray("Own\r\n") << QByteArray() << "Own\r\n";
+    QTest::newRow("installed only") << QByteArray() << QByteArray("Installed\r\n") << "Installed\r\n";
+    QTest::newRow("both: the program's own wins")
+        << QByteArray("Own\r\n") << QByteArray("Installed\r\n") << "Own\r\n";
+    QTest::newRow("neither") << QByteArray() << QByteArray() << "";
+}
+
+// An installed program finds its help text in the install's data folder; a copy with its own readme.txt
+// keeps showing that one.
+void TestOverviewDialog::fallsBackToTheInstalledFile()
+{
+    QFETCH(QByteArray, beside);
+    QFETCH(QByteArray, installed);
+    QFETCH(QString, text);
+    QTemporaryDir install;
+    QVERIFY(install.isValid());
+    m_environment.install = install.path();
+    if (!beside.isEmpty())
+        writeReadme(beside);
+    if (!installed.isEmpty()) {
+        QFile file(install.filePath(QStringLiteral("readme.txt")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QCOMPARE(file.write(installed), installed.size());
+    }
+
+    OverviewDialog dialog(m_environment, m_boxes);
+
+    QCOMPARE(dialog.helpText(), text);
+    if (text.isEmpty()) {
+        QCOMPARE(m_boxes.shown.size(), 1);
+        QCOMPARE(m_boxes.shown[0].text,
+                 QStringLiteral("Error loading help file\r\nTallywick:  File not found: %1/readme.txt (53)")
+                     .arg(m_environment.program));
+    } else {
+        QVERIFY(m_boxes.shown.isEmpty());
+    }
 }
 
 void TestOverviewDialog::escapeAndEnterElsewhereKeepItOpen()

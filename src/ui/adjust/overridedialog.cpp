@@ -95,11 +95,13 @@ void OverrideDialog::createControls()
 {
     m_okButton = new QPushButton(QStringLiteral("OK"), this);
     m_okButton->setObjectName(QStringLiteral("OKButton"));
+    m_okButton->setAccessibleName(QStringLiteral("OK"));
     m_okButton->setGeometry(twipsRect(5160, 120, 1215, 375));
     connect(m_okButton, &QPushButton::clicked, this, &OverrideDialog::OKButton_Click);
 
     m_cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
     m_cancelButton->setObjectName(QStringLiteral("CancelButton"));
+    m_cancelButton->setAccessibleName(QStringLiteral("Cancel"));
     m_cancelButton->setGeometry(twipsRect(5160, 600, 1215, 375));
     connect(m_cancelButton, &QPushButton::clicked, this, &OverrideDialog::CancelButton_Click);
 
@@ -141,18 +143,21 @@ void OverrideDialog::createRow(int row)
                  Qt::AlignLeft | Qt::AlignTop);
     m_lblProjectNames[row]->setTextFormat(Qt::PlainText);
 
-    const auto makeField = [this, &index, top](const QString &name, int left) {
+    // Screen readers hear the row by its number ("Project 3 hours"); Form_Load adds the project's name.
+    const QString project = QStringLiteral("Project %1 ").arg(row + 1);
+    const auto makeField = [this, &index, &project, top](const QString &name, const QString &unit, int left) {
         auto *field = new QLineEdit(this);
         field->setObjectName(name + index);
+        field->setAccessibleName(project + unit);
         field->setGeometry(twipsRect(left, top, 375, 285));
         field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         new TypingLimit(2, field);
         field->installEventFilter(this);
         return field;
     };
-    m_txtHr[row] = makeField(QStringLiteral("txtHr"), 2400);
-    m_txtMin[row] = makeField(QStringLiteral("txtMin"), 3000);
-    m_txtSec[row] = makeField(QStringLiteral("txtSec"), 3600);
+    m_txtHr[row] = makeField(QStringLiteral("txtHr"), QStringLiteral("hours"), 2400);
+    m_txtMin[row] = makeField(QStringLiteral("txtMin"), QStringLiteral("minutes"), 3000);
+    m_txtSec[row] = makeField(QStringLiteral("txtSec"), QStringLiteral("seconds"), 3600);
 
     const Qt::Alignment centred = Qt::AlignHCenter | Qt::AlignTop;
     m_lblStatic[row] = addLabel(QStringLiteral("lblStatic") + index, twipsRect(2760, top, 255, 255),
@@ -162,6 +167,7 @@ void OverrideDialog::createRow(int row)
 
     m_cmdReset[row] = new QPushButton(QStringLiteral("Reset"), this);
     m_cmdReset[row]->setObjectName(QStringLiteral("cmdReset") + index);
+    m_cmdReset[row]->setAccessibleName(QStringLiteral("Reset project %1").arg(row + 1));
     m_cmdReset[row]->setGeometry(twipsRect(4200, top, 615, 315));
     connect(m_cmdReset[row], &QPushButton::clicked, this, [this, row] { cmdReset_Click(row); });
 }
@@ -198,6 +204,9 @@ void OverrideDialog::Form_Load(const std::array<QString, RowCount> &projectNames
             continue;
         }
         m_lblProjectNames[row]->setText(projectNames[row]);
+        for (QWidget *control :
+             std::initializer_list<QWidget *>{m_txtHr[row], m_txtMin[row], m_txtSec[row], m_cmdReset[row]})
+            control->setAccessibleDescription(projectNames[row]);
         const double seconds = m_total ? m_table.totalTime(row) : double(m_table.dailyTime(row));
         const std::array<QString, 3> texts = timeFieldTexts(seconds);
         m_txtHr[row]->setText(texts[0]);

@@ -7,6 +7,7 @@
 #include "ui/twips.h"
 #include "weblinklabel.h"
 
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
@@ -33,6 +34,7 @@ AboutDialog::AboutDialog(ProgramEnvironment &environment, WebAddressOpener &webO
 
     m_cmdOK = new QPushButton(QStringLiteral("OK"), this);
     m_cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    m_cmdOK->setAccessibleName(QStringLiteral("OK"));
     m_cmdOK->setGeometry(twipsRect(3600, 3960, 1140, 345));
     m_cmdOK->setDefault(true);
     connect(m_cmdOK, &QPushButton::clicked, this, &AboutDialog::cmdOK_Click);
@@ -55,11 +57,14 @@ AboutDialog::AboutDialog(ProgramEnvironment &environment, WebAddressOpener &webO
     m_Picture1->setObjectName(QStringLiteral("Picture1"));
     m_Picture1->setGeometry(twipsRect(855, 1080, 3015, 1695));
     m_Picture1->setAlignment(Qt::AlignCenter);
-    m_Picture1->setPixmap(QPixmap(QStringLiteral(":/images/about.png")));
+    // QIcon takes about@2x.png beside about.png for a screen at scale 2, so the picture stays sharp there.
+    const QIcon picture(QStringLiteral(":/images/about.png"));
+    m_Picture1->setPixmap(picture.pixmap(QSize(192, 106), devicePixelRatioF()));
 
     addStaticLabel(2, twipsRect(915, 2880, 735, 255), QStringLiteral("Website:"));
     m_lblWebsite = new WebLinkLabel(MakerContact::website, this);
     m_lblWebsite->setObjectName(QStringLiteral("lblWebsite"));
+    m_lblWebsite->setAccessibleName(QStringLiteral("Website ") + MakerContact::website);
     m_lblWebsite->setGeometry(twipsRect(1680, 2880, 1815, 255));
     m_lblWebsite->setAlignment(labelAlignment);
     connect(m_lblWebsite, &WebLinkLabel::clicked, this, &AboutDialog::lblWebsite_Click);

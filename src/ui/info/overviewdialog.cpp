@@ -20,6 +20,7 @@ OverviewDialog::OverviewDialog(ProgramEnvironment &environment, MessageBoxes &me
     // Created first so that it comes first in the focus chain and holds the focus when the window opens.
     m_OKButton = new QPushButton(QStringLiteral("OK"), this);
     m_OKButton->setObjectName(QStringLiteral("OKButton"));
+    m_OKButton->setAccessibleName(QStringLiteral("OK"));
     m_OKButton->setGeometry(Twips(6360), Twips(5160), Twips(1215), Twips(375));
     // Neither default nor auto-default: Enter does not press it from elsewhere in the window.
     m_OKButton->setAutoDefault(false);
@@ -33,6 +34,7 @@ OverviewDialog::OverviewDialog(ProgramEnvironment &environment, MessageBoxes &me
 
     m_txtHelp = new QPlainTextEdit(m_Frame1);
     m_txtHelp->setObjectName(QStringLiteral("txtHelp"));
+    m_txtHelp->setAccessibleName(QStringLiteral("Help text"));
     m_txtHelp->setGeometry(Twips(120), Twips(240), Twips(7215), Twips(4575));
     m_txtHelp->setReadOnly(true);
     m_txtHelp->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
@@ -50,7 +52,8 @@ OverviewDialog::OverviewDialog(ProgramEnvironment &environment, MessageBoxes &me
 
 bool OverviewDialog::LoadHelpText()
 {
-    const HelpTextReading reading = HelpTextFile::read(m_environment.programFolder());
+    const HelpTextReading reading =
+        HelpTextFile::read(m_environment.programFolder(), m_environment.installDataFolder());
     if (reading.error) {
         m_messageBoxes.showError(QStringLiteral("Error loading help file"), *reading.error);
         return false;

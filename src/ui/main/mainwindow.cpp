@@ -29,13 +29,17 @@
 #include <QRadioButton>
 #include <QTimer>
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 const QString StoppedCaption = QStringLiteral("Morvane Tallywick (stopped)");
 const QString RunningCaption = QStringLiteral("Vorn (running)");
 const QColor StoppedSumColour(192, 0, 0);
 const QColor ActiveNameColour(0, 0, 255);
-constexpr int TickInterval = 166; // milliseconds: about six ticks a second
+constexpr int TickInterval = 166;                   // milliseconds: about six ticks a second
+constexpr int LongestStoppedInterval = 3600 * 1000; // milliseconds between ticks while stopped, at most
 constexpr int UserNameLimit = 64;
 constexpr int ProjectNameLimit = 32;
 constexpr double QuietSaveInterval = 60.0; // seconds of timing between saves that nobody is asked about
@@ -82,7 +86,6 @@ MainWindow::MainWindow(const PlatformServices &services, QWidget *parent)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(StoppedCaption);
-    setWindowIcon(QIcon(QStringLiteral(":/icons/tallywick-32.png")));
     // A fixed single border: close box and minimize button, no maximize button.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -99,6 +102,8 @@ MainWindow::MainWindow(const PlatformServices &services, QWidget *parent)
     m_tmrOneSecond = new QTimer(this);
     m_tmrOneSecond->setObjectName(QStringLiteral("tmrOneSecond"));
     m_tmrOneSecond->setInterval(TickInterval);
+    // Precise: while stopped the interval runs to midnight, and a coarse timer may be 5 % late.
+    m_tmrOneSecond->setTimerType(Qt::PreciseTimer);
     connect(m_tmrOneSecond, &QTimer::timeout, this, &MainWindow::tmrOneSecond_Timer);
     m_tmrOneSecond->start();
 }
@@ -403,6 +408,8 @@ void MainWindow::cmdStartStop_Click()
         m_cmdStartStop->setText(QStringLiteral("Stop"));
         m_cmdStartStop->setAccessibleName(QStringLiteral("Stop timing"));
         m_accrual.start(m_services.clock->spanReading());
+        if (m_tmrOneSecond->isActive())
+            m_tmrOneSecond->start(TickInterval); // from a stopped tick's long interval
         m_lastQuietSave = m_services.clock->spanReading();
         setColour(m_lblTotalTime, QPalette::WindowText, systemColour(QPalette::WindowText));
         setWindowTitle(RunningCaption);
@@ -442,6 +449,28 @@ void MainWindow::tmrOneSecond_Timer()
 {
     RefreshTimes();
     showDate();
+    m_tmrOneSecond->setInterval(nextTickInterval());
+}
+
+int MainWindow::nextTickInterval() const
+{
+    // While stopped a tick changes only the date label, so the timer sleeps until just after midnight
+    // instead of waking the program six times a second. An hour at most, so that a change of the system
+    // time or of daylight saving time shows within the hour; Start brings the short interval back at once.
+    if (m_accrual.isRunning())
+        return TickInterval;
+    const double untilMidnight = 86400.0 - double(m_services.clock->secondsSinceMidnight());
+    const double milliseconds = std::ceil(untilMidnight * 1000.0) + 20.0; // past the float's rounding
+    return int(std::clamp(milliseconds, double(TickInterval), double(LongestStoppedInterval)));
+}
+
+void MainWindow::changeEvent(QEvent *event)
+{
+    // The timer does not count time while the computer sleeps: a window woken after midnight shows the
+    // new date as soon as the user turns to it.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        showDate();
+    QMainWindow::changeEvent(event);
 }
 
 void MainWindow::RefreshTimes()

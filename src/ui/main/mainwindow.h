@@ -3,8 +3,8 @@
 // The main window, frmMain: the project table, the timing controls and the menus.
 //
 // How data flows:
-//   Clock --(tmrOneSecond, every 166 ms)--> AccrualEngine --(whole spans of a second or more)-->
-//   ProjectTable (DailyTimes, TotalTimes) --(RefreshTimes: DissectTime)--> txtTime, txtTotalTime,
+//   Clock --(tmrOneSecond, every 166 ms while running)--> AccrualEngine --(whole spans of a second or
+//   more)--> ProjectTable (DailyTimes, TotalTimes) --(RefreshTimes: DissectTime)--> txtTime, txtTotalTime,
 //   lblTotalTime, caption --(texts as shown)--> reports.
 //   projlist.dat --(load)--> txtName, txtProjName, TotalTimes --(save at exit)--> projlist.dat.
 
@@ -63,6 +63,7 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void createControls(QWidget *client);
@@ -75,6 +76,7 @@ private:
     void optActive_Click(int row);
     void txtName_Change();
     void tmrOneSecond_Timer();
+    int nextTickInterval() const;
     void Form_KeyUp(const QKeyEvent *event);
     // The row that Ctrl with 1 to 8 chooses, or -1 for any other key.
     static int shortcutRow(const QKeyEvent *event);

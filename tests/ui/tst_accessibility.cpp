@@ -162,7 +162,7 @@ void TestAccessibility::websiteLinkWorksFromTheKeyboard()
     QCOMPARE(dialog.focusWidget(), link);
     QTest::keyClick(link, Qt::Key_Space);
     QTest::keyClick(link, Qt::Key_Return);
-    QCOMPARE(m_fixture.webOpener.opened, QStringList(2, QStringLiteral("http://www.tallywick.example")));
+    QCOMPARE(m_fixture.webOpener.opened, QStringList(2, QStringLiteral("http://www.example.com")));
     QVERIFY(dialog.isVisible());
 
     // Back on OK, Enter closes the window as before.
@@ -179,12 +179,12 @@ void TestAccessibility::websiteLinkIsALinkToAScreenReader()
         QAccessible::queryAccessibleInterface(dialog.findChild<QWidget *>(QStringLiteral("lblWebsite")));
     QVERIFY(reader);
     QCOMPARE(reader->role(), QAccessible::Link);
-    QCOMPARE(reader->text(QAccessible::Name), QStringLiteral("Website www.tallywick.example"));
+    QCOMPARE(reader->text(QAccessible::Name), QStringLiteral("Website www.example.com"));
 
     QAccessibleActionInterface *actions = reader->actionInterface();
     QVERIFY(actions);
     actions->doAction(QAccessibleActionInterface::pressAction());
-    QTRY_COMPARE(m_fixture.webOpener.opened, QStringList{QStringLiteral("http://www.tallywick.example")});
+    QTRY_COMPARE(m_fixture.webOpener.opened, QStringList{QStringLiteral("http://www.example.com")});
 }
 
 QTEST_MAIN(TestAccessibility)

@@ -5,7 +5,6 @@
 
 #include <memory>
 #include <QApplication>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -43,19 +42,23 @@ struct Harness
         return QTest::qWaitForWindowActive(dialog.get());
     }
 
-    template<typename T = QLineEdit> T *find(const QString &name) const
+    QLineEdit *field(const char *column, int row) const
     {
-        T *widget = dialog->findChild<T *>(name);
-        if (!widget)
-            qFatal("no widget %s", qPrintable(name));
-        return widget;
+        return dialog->findChild<QLineEdit *>(QLatin1String(column) + QString::number(row));
     }
-    QLineEdit *hr(int row) const { return find(QStringLiteral("txtHr%1").arg(row)); }
-    QLineEdit *min(int row) const { return find(QStringLiteral("txtMin%1").arg(row)); }
-    QLineEdit *sec(int row) const { return find(QStringLiteral("txtSec%1").arg(row)); }
-    QPushButton *button(const QString &name) const { return find<QPushButton>(name); }
 
-    QStringList fieldTexts(int row) const { return {hr(row)->text(), min(row)->text(), sec(row)->text()}; }
+    QStringList fieldTexts(int row) const
+    {
+        return {field("txtHr", row)->text(), field("txtMin", row)->text(), field("txtSec", row)->text()};
+    }
+
+    QStringList shownBoxes() const
+    {
+        QStringList shown;
+        for (const FakeMessageBoxes::Shown &box : boxes.shown)
+            shown.append(QStringLiteral("%1 %2: %3").arg(QString::number(box.style), box.title, box.text));
+        return shown;
+    }
 
     // Clicks into the field, clears it and types, as a user does.
     void type(QLineEdit *field, const QString &text) const
@@ -65,13 +68,17 @@ struct Harness
         QTest::keyClick(field, Qt::Key_Backspace);
         QTest::keyClicks(field, text);
     }
-    void typeRow(int row, const QString &h, const QString &m, const QString &s) const
+
+    void typeRow(int row, const QStringList &hms) const
     {
-        type(hr(row), h);
-        type(min(row), m);
-        type(sec(row), s);
+        for (int i = 0; i < 3; ++i)
+            type(field(std::array{"txtHr", "txtMin", "txtSec"}[i], row), hms[i]);
     }
-    void click(const QString &buttonName) const { QTest::mouseClick(button(buttonName), Qt::LeftButton); }
+
+    void click(const QString &name) const
+    {
+        QTest::mouseClick(dialog->findChild<QWidget *>(name), Qt::LeftButton);
+    }
     void pressKey(Qt::Key key) const { QTest::keyClick(QApplication::focusWidget(), key); }
 };
 
@@ -82,438 +89,201 @@ class TestOverrideDialog : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
-    void cleanup();
-    void windowFrame();
-    void layout_data();
-    void layout();
-    void captionAndLoadedSet_data();
-    void captionAndLoadedSet();
-    void loadAndOkKeepsCount_data();
-    void loadAndOkKeepsCount();
-    void unnamedRowTakesNoPart();
-    void enteredTimes_data();
-    void enteredTimes();
-    void leavingFieldTidiesIt_data();
-    void leavingFieldTidiesIt();
-    void tidyingShowsUsersDecimalSeparator();
-    void otherWindowDoesNotTidy();
-    void typingStopsAtTwoCharacters();
-    void resetNoThenYesThenCancel();
-    void resetYesThenOk();
-    void hourCountBeyond16BitsStopsApplying();
-    void escAndEnterInFieldDoNothing();
-    void enterPressesFocusedButton();
-    void tabOrder();
-};
-
-void TestOverrideDialog::initTestCase()
-{
-    QLocale::setDefault(QLocale::c());
-}
-
-void TestOverrideDialog::cleanup()
-{
-    QLocale::setDefault(QLocale::c());
-}
-
-void TestOverrideDialog::windowFrame()
-{
-    Harness h;
-    QWidget mainWindow;
-    mainWindow.setGeometry(600, 400, 300, 200);
-    mainWindow.show();
-    OverrideDialog dialog(false, h.table, h.names, h.boxes, &mainWindow);
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-
-    QCOMPARE(dialog.geometry(), QRect(2760 / 15, 3750 / 15, 6495 / 15, 3615 / 15));
-    QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
-    const Qt::WindowFlags flags = dialog.windowFlags();
-    QVERIFY(flags & Qt::WindowCloseButtonHint);
-    QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
-    QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
-    QVERIFY(dialog.isModal());
-}
-
-void TestOverrideDialog::layout_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QRect>("twips");
-    QTest::newRow("OK") << "OKButton" << QRect(5160, 120, 1215, 375);
-    QTest::newRow("Cancel") << "CancelButton" << QRect(5160, 600, 1215, 375);
-    QTest::newRow("Project name head") << "lblStatic16" << QRect(120, 240, 2055, 255);
-    QTest::newRow("Sec head") << "lblStatic19" << QRect(3600, 240, 375, 255);
-    QTest::newRow("rule") << "Line1" << QRect(120, 480, 3840, 15);
-    QTest::newRow("name 0") << "lblProjectNames0" << QRect(240, 600, 1935, 255);
-    QTest::newRow("name 6") << "lblProjectNames6" << QRect(240, 2760, 1935, 255);
-    QTest::newRow("name 7 stands higher") << "lblProjectNames7" << QRect(240, 3000, 1935, 255);
-    QTest::newRow("hour 7") << "txtHr7" << QRect(2400, 3120, 375, 285);
-    QTest::newRow("colon 7") << "lblStatic7" << QRect(2760, 3120, 255, 255);
-    QTest::newRow("min 3") << "txtMin3" << QRect(3000, 1680, 375, 285);
-    QTest::newRow("colon 15") << "lblStatic15" << QRect(3360, 3120, 255, 255);
-    QTest::newRow("sec 1") << "txtSec1" << QRect(3600, 960, 375, 285);
-    QTest::newRow("reset 7") << "cmdReset7" << QRect(4200, 3120, 615, 315);
-}
-
-void TestOverrideDialog::layout()
-{
-    QFETCH(QString, name);
-    QFETCH(QRect, twips);
-    Harness h;
-    QVERIFY(h.open(false));
-    const QRect pixels(twips.x() / 15, twips.y() / 15, twips.width() / 15, twips.height() / 15);
-    QCOMPARE(h.find<QWidget>(name)->geometry(), pixels);
-    if (auto *field = qobject_cast<QLineEdit *>(h.find<QWidget>(name)))
-        QVERIFY(field->alignment() & Qt::AlignRight);
-}
-
-void TestOverrideDialog::captionAndLoadedSet_data()
-{
-    QTest::addColumn<bool>("total");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QStringList>("fields");
-    QTest::newRow("daily times") << false << "Adjust daily times" << QStringList{"1", "2", "5"};
-    QTest::newRow("total times") << true << "Adjust total times" << QStringList{"25", "1", "1"};
-}
-
-void TestOverrideDialog::captionAndLoadedSet()
-{
-    QFETCH(bool, total);
-    Harness h;
-    h.table.setDailyTime(0, 3725.0f);
-    h.table.setTotalTime(0, 90061.0);
-    QVERIFY(h.open(total));
-    QTEST(h.dialog->windowTitle(), "caption");
-    QTEST(h.fieldTexts(0), "fields");
-    QCOMPARE(h.find<QLabel>(QStringLiteral("lblProjectNames0"))->text(), QStringLiteral("Design"));
-}
-
-void TestOverrideDialog::loadAndOkKeepsCount_data()
-{
-    QTest::addColumn<bool>("total");
-    QTest::addColumn<double>("count");
-    QTest::addColumn<QStringList>("fields");
-    QTest::addColumn<double>("stored");
-    QTest::addColumn<QString>("rowBox");
-    QTest::newRow("a day and more") << true << 90061.0 << QStringList{"25", "1", "1"} << 90061.0
-                                    << " 25:01:01";
-    QTest::newRow("half up to even") << false << 3725.5 << QStringList{"1", "2", "6"} << 3726.0 << " 1:02:06";
-    QTest::newRow("half down to even")
-        << true << 3724.5 << QStringList{"1", "2", "4"} << 3724.0 << " 1:02:04";
-    QTest::newRow("zero") << false << 0.0 << QStringList{"0", "0", "0"} << 0.0 << " 0:00:00";
-    QTest::newRow("negative") << true << -3725.0 << QStringList{"-1", "-2", "-5"} << -3725.0 << "-1:02:05";
-    QTest::newRow("negative whole hours")
-        << false << -7200.0 << QStringList{"-2", "0", "0"} << -7200.0 << "-2:00:00";
-    QTest::newRow("three-digit hours")
-        << true << 540000.0 << QStringList{"150", "0", "0"} << 540000.0 << " 150:00:00";
-    QTest::newRow("largest hour count")
-        << true << 117964799.0 << QStringList{"32767", "59", "59"} << 117964799.0 << " 32767:59:59";
-}
-
-void TestOverrideDialog::loadAndOkKeepsCount()
-{
-    QFETCH(bool, total);
-    QFETCH(double, count);
-    QFETCH(double, stored);
-    Harness h;
-    h.table.setDailyTime(3, float(count));
-    h.table.setTotalTime(3, count);
-    QVERIFY(h.open(total));
-    QTEST(h.fieldTexts(3), "fields");
-
-    h.click(QStringLiteral("OKButton"));
-    QVERIFY(!h.dialog->isVisible());
-    QCOMPARE(h.dialog->result(), int(QDialog::Accepted));
-    QCOMPARE(h.count(total, 3), stored);
-    QCOMPARE(h.appliedRows, (QList<int>{0, 1, 2, 3, 4, 5, 6, 7}));
-    QTEST(h.rowBoxes[3], "rowBox");
-}
-
-void TestOverrideDialog::unnamedRowTakesNoPart()
-{
-    Harness h;
-    h.names[2].clear();
-    h.table.setDailyTime(2, 1234.5f);
-    QVERIFY(h.open(false));
-    for (const QString name : {"txtHr2", "txtMin2", "txtSec2", "lblProjectNames2", "cmdReset2"})
-        QVERIFY2(!h.find<QWidget>(name)->isEnabled(), qPrintable(name));
-    QCOMPARE(h.fieldTexts(2), (QStringList{"", "", ""}));
-
-    h.click(QStringLiteral("OKButton"));
-    QCOMPARE(h.table.dailyTime(2), 1234.5f);
-    QCOMPARE(h.appliedRows, (QList<int>{0, 1, 3, 4, 5, 6, 7}));
-}
-
-void TestOverrideDialog::enteredTimes_data()
-{
-    QTest::addColumn<bool>("total");
-    QTest::addColumn<QStringList>("typed");
-    QTest::addColumn<double>("stored");
-    QTest::newRow("75 minutes") << false << QStringList{"0", "75", "0"} << 4500.0;
-    QTest::newRow("negative seconds") << true << QStringList{"1", "0", "-5"} << 3595.0;
-    QTest::newRow("99 hours") << true << QStringList{"99", "0", "0"} << 356400.0;
-    QTest::newRow("99 hours daily") << false << QStringList{"99", "0", "0"} << 356400.0;
-    QTest::newRow("all negative") << false << QStringList{"-1", "-9", "-9"} << -4149.0;
-}
-
-void TestOverrideDialog::enteredTimes()
-{
-    QFETCH(bool, total);
-    QFETCH(QStringList, typed);
-    QFETCH(double, stored);
-    Harness h;
-    h.table.setDailyTime(1, 60.0f);
-    h.table.setTotalTime(1, 60.0);
-    h.table.setTotalTime(5, 77.0);
-    QVERIFY(h.open(total));
-    h.typeRow(1, typed[0], typed[1], typed[2]);
-    h.click(QStringLiteral("OKButton"));
-
-    QCOMPARE(h.count(total, 1), stored);
-    QCOMPARE(h.rowBoxes[1], DissectTime(stored).value());
-    QCOMPARE(h.table.totalTime(5), 77.0);
-}
-
-void TestOverrideDialog::leavingFieldTidiesIt_data()
-{
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("shown");
-    QTest::addColumn<double>("minutesUsed");
-    QTest::addColumn<QString>("leaveBy");
-    struct Entry
+    void initTestCase() { QLocale::setDefault(QLocale::c()); }
+    void okStoresTheRow_data()
     {
-        const char *typed;
-        const char *shown;
-        double used;
-    };
-    const Entry entries[] = {{"", "0", 0},     {"7", "7", 7},    {"07", "7", 7}, {"5x", "5", 5},
-                             {"x5", "0", 0},   {"-5", "-5", -5}, {"-", "0", 0},  {".5", "0.5", 0},
-                             {"99", "99", 99}, {"75", "75", 75}, {"1.", "1", 1}};
-    for (const char *leaveBy : {"Tab", "Backtab", "click on a box", "click on OK"})
-        for (const Entry &entry : entries)
-            QTest::addRow("%s after '%s'", leaveBy, entry.typed)
-                << entry.typed << entry.shown << entry.used << QString::fromLatin1(leaveBy);
-}
-
-void TestOverrideDialog::leavingFieldTidiesIt()
-{
-    QFETCH(QString, typed);
-    QFETCH(QString, shown);
-    QFETCH(double, minutesUsed);
-    QFETCH(QString, leaveBy);
-    Harness h;
-    h.table.setTotalTime(0, 3600.0);
-    QVERIFY(h.open(true));
-    h.type(h.min(0), typed);
-    QCOMPARE(h.min(0)->text(), typed);
-
-    if (leaveBy == QLatin1String("Tab"))
-        h.pressKey(Qt::Key_Tab);
-    else if (leaveBy == QLatin1String("Backtab"))
-        QTest::keyClick(h.min(0), Qt::Key_Backtab, Qt::ShiftModifier);
-    else if (leaveBy == QLatin1String("click on a box"))
-        QTest::mouseClick(h.sec(4), Qt::LeftButton);
-    if (leaveBy != QLatin1String("click on OK")) {
-        QVERIFY(!h.min(0)->hasFocus());
-        QCOMPARE(h.min(0)->text(), shown);
+        QTest::addColumn<bool>("total");
+        QTest::addColumn<double>("loaded");
+        QTest::addColumn<QStringList>("fields"); // shown on opening, or typed when the row was loaded empty
+        QTest::addColumn<double>("stored");
+        QTest::newRow("a day and more") << true << 90061.0 << QStringList{"25", "1", "1"} << 90061.0;
+        QTest::newRow("half up to even") << false << 3725.5 << QStringList{"1", "2", "6"} << 3726.0;
+        QTest::newRow("half down to even") << true << 3724.5 << QStringList{"1", "2", "4"} << 3724.0;
+        QTest::newRow("negative") << true << -3725.0 << QStringList{"-1", "-2", "-5"} << -3725.0;
+        QTest::newRow("150 hours") << true << 540000.0 << QStringList{"150", "0", "0"} << 540000.0;
+        QTest::newRow("75 minutes typed") << false << 0.0 << QStringList{"0", "75", "0"} << 4500.0;
+        QTest::newRow("negative seconds typed") << true << 0.0 << QStringList{"1", "0", "-5"} << 3595.0;
+        QTest::newRow("99 hours typed") << true << 0.0 << QStringList{"99", "0", "0"} << 356400.0;
     }
 
-    h.click(QStringLiteral("OKButton"));
-    QCOMPARE(h.fieldsSeenOnApply.value(0), QStringLiteral("1 %1 0").arg(shown));
-    QCOMPARE(h.table.totalTime(0), 3600.0 + 60.0 * minutesUsed);
-}
+    void okStoresTheRow()
+    {
+        QFETCH(bool, total);
+        QFETCH(double, loaded);
+        QFETCH(QStringList, fields);
+        QFETCH(double, stored);
+        Harness h;
+        h.table.setDailyTime(3, float(loaded));
+        h.table.setTotalTime(3, loaded);
+        QVERIFY(h.open(total));
+        QCOMPARE(h.dialog->windowTitle(), total ? "Adjust total times" : "Adjust daily times");
+        if (loaded == 0.0)
+            h.typeRow(3, fields);
+        else
+            QCOMPARE(h.fieldTexts(3), fields);
 
-void TestOverrideDialog::tidyingShowsUsersDecimalSeparator()
-{
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    Harness h;
-    QVERIFY(h.open(false));
-    h.type(h.sec(0), QStringLiteral(".6"));
-    h.pressKey(Qt::Key_Tab);
-    QCOMPARE(h.sec(0)->text(), QStringLiteral("0,6"));
-    h.click(QStringLiteral("OKButton"));
-    // Reading always takes a point, so the comma ends the number.
-    QCOMPARE(h.table.dailyTime(0), 0.0f);
-}
-
-void TestOverrideDialog::otherWindowDoesNotTidy()
-{
-    Harness h;
-    QVERIFY(h.open(false));
-    h.type(h.hr(2), QStringLiteral("07"));
-
-    // A window that the modal dialog does not block, with a box of its own that takes the focus.
-    QWidget other(h.dialog.get(), Qt::Window);
-    auto *otherBox = new QLineEdit(&other);
-    other.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&other));
-    other.activateWindow();
-    QTRY_COMPARE(QApplication::activeWindow(), &other);
-    QVERIFY(otherBox->hasFocus());
-    QCOMPARE(h.hr(2)->text(), QStringLiteral("07"));
-
-    h.dialog->activateWindow();
-    QTRY_COMPARE(QApplication::activeWindow(), h.dialog.get());
-    QVERIFY(h.hr(2)->hasFocus());
-    h.pressKey(Qt::Key_Tab);
-    QCOMPARE(h.hr(2)->text(), QStringLiteral("7"));
-}
-
-void TestOverrideDialog::typingStopsAtTwoCharacters()
-{
-    Harness h;
-    h.table.setTotalTime(0, 540000.0);
-    QVERIFY(h.open(true));
-    h.type(h.min(0), QStringLiteral("123"));
-    QCOMPARE(h.min(0)->text(), QStringLiteral("12"));
-
-    // A loaded three-digit hour count can be shortened, not lengthened.
-    QTest::mouseClick(h.hr(0), Qt::LeftButton);
-    QTest::keyClick(h.hr(0), Qt::Key_End);
-    QTest::keyClick(h.hr(0), Qt::Key_1);
-    QCOMPARE(h.hr(0)->text(), QStringLiteral("150"));
-    QTest::keyClick(h.hr(0), Qt::Key_Backspace);
-    QCOMPARE(h.hr(0)->text(), QStringLiteral("15"));
-    QTest::keyClick(h.hr(0), Qt::Key_1);
-    QCOMPARE(h.hr(0)->text(), QStringLiteral("15"));
-
-    // Tidying may lengthen a field; the limit still holds afterwards.
-    h.type(h.sec(0), QStringLiteral(".5"));
-    h.pressKey(Qt::Key_Tab);
-    QCOMPARE(h.sec(0)->text(), QStringLiteral("0.5"));
-    QTest::mouseClick(h.sec(0), Qt::LeftButton);
-    QTest::keyClick(h.sec(0), Qt::Key_End);
-    QTest::keyClick(h.sec(0), Qt::Key_5);
-    QCOMPARE(h.sec(0)->text(), QStringLiteral("0.5"));
-}
-
-void TestOverrideDialog::resetNoThenYesThenCancel()
-{
-    Harness h;
-    h.table.setTotalTime(1, 7200.0);
-    QVERIFY(h.open(true));
-
-    h.boxes.answers = {MessageBoxAnswer::No, MessageBoxAnswer::Yes};
-    h.click(QStringLiteral("cmdReset1"));
-    QCOMPARE(h.boxes.shown.size(), 1);
-    QCOMPARE(h.boxes.shown[0].style, 292);
-    QCOMPARE(h.boxes.shown[0].title, QStringLiteral("Reset timer"));
-    QCOMPARE(h.boxes.shown[0].text, QStringLiteral("Reset 'Build' timer?"));
-    QCOMPARE(h.fieldTexts(1), (QStringList{"2", "0", "0"}));
-    QCOMPARE(h.table.totalTime(1), 7200.0);
-
-    h.click(QStringLiteral("cmdReset1"));
-    QCOMPARE(h.boxes.shown.size(), 2);
-    QCOMPARE(h.table.totalTime(1), 0.0);
-    QCOMPARE(h.fieldTexts(1), (QStringList{"0", "0", "0"}));
-
-    h.click(QStringLiteral("CancelButton"));
-    QVERIFY(!h.dialog->isVisible());
-    QCOMPARE(h.table.totalTime(1), 0.0);
-    QVERIFY(h.appliedRows.isEmpty());
-    QCOMPARE(h.rowBoxes[1], QStringLiteral(" 2:00:00"));
-
-    QVERIFY(h.open(true));
-    QCOMPARE(h.fieldTexts(1), (QStringList{"0", "0", "0"}));
-    h.click(QStringLiteral("OKButton"));
-    QCOMPARE(h.table.totalTime(1), 0.0);
-    QCOMPARE(h.rowBoxes[1], QStringLiteral(" 0:00:00"));
-}
-
-void TestOverrideDialog::resetYesThenOk()
-{
-    Harness h;
-    h.table.setDailyTime(6, 4000.0f);
-    h.table.setTotalTime(6, 9000.0);
-    QVERIFY(h.open(false));
-    h.boxes.answers = {MessageBoxAnswer::Yes};
-    h.click(QStringLiteral("cmdReset6"));
-    QCOMPARE(h.boxes.shown.value(0).text, QStringLiteral("Reset 'Travel' timer?"));
-    QCOMPARE(h.table.dailyTime(6), 0.0f);
-    QCOMPARE(h.table.totalTime(6), 9000.0);
-    QCOMPARE(h.rowBoxes[6], QStringLiteral(" 1:06:40"));
-
-    h.click(QStringLiteral("OKButton"));
-    QCOMPARE(h.table.dailyTime(6), 0.0f);
-    QCOMPARE(h.rowBoxes[6], QStringLiteral(" 0:00:00"));
-}
-
-void TestOverrideDialog::hourCountBeyond16BitsStopsApplying()
-{
-    Harness h;
-    h.table.setTotalTime(0, 100.0);
-    h.table.setTotalTime(2, 32768.0 * 3600);
-    h.table.setTotalTime(3, 500.0);
-    QVERIFY(h.open(true));
-    QCOMPARE(h.fieldTexts(2), (QStringList{"32768", "0", "0"}));
-    h.typeRow(0, QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("0"));
-    h.typeRow(3, QStringLiteral("2"), QStringLiteral("0"), QStringLiteral("0"));
-
-    h.click(QStringLiteral("OKButton"));
-    QCOMPARE(h.table.totalTime(0), 3600.0);
-    QCOMPARE(h.table.totalTime(2), 32768.0 * 3600);
-    QCOMPARE(h.table.totalTime(3), 500.0);
-    QCOMPARE(h.appliedRows, (QList<int>{0, 1}));
-    QCOMPARE(h.boxes.shown.size(), 1);
-    QCOMPARE(h.boxes.shown[0].style, 16);
-    QCOMPARE(h.boxes.shown[0].title, QStringLiteral("Error"));
-    QCOMPARE(h.boxes.shown[0].text, QStringLiteral("Error adjusting times\r\nTallywick:  Overflow (6)"));
-    QVERIFY(!h.dialog->isVisible());
-}
-
-void TestOverrideDialog::escAndEnterInFieldDoNothing()
-{
-    Harness h;
-    h.table.setDailyTime(0, 60.0f);
-    QVERIFY(h.open(false));
-    QVERIFY(h.button(QStringLiteral("OKButton"))->hasFocus());
-    h.pressKey(Qt::Key_Escape);
-    QVERIFY(h.dialog->isVisible());
-
-    h.type(h.min(0), QStringLiteral("5"));
-    h.pressKey(Qt::Key_Return);
-    h.pressKey(Qt::Key_Enter);
-    h.pressKey(Qt::Key_Escape);
-    QVERIFY(h.dialog->isVisible());
-    QVERIFY(h.appliedRows.isEmpty());
-    QCOMPARE(h.table.dailyTime(0), 60.0f);
-    QCOMPARE(h.min(0)->text(), QStringLiteral("5"));
-}
-
-void TestOverrideDialog::enterPressesFocusedButton()
-{
-    Harness h;
-    QVERIFY(h.open(false));
-    h.type(h.min(0), QStringLiteral("2"));
-    // Back through the Hour column and Cancel to OK.
-    for (int i = 0; i < 10; ++i)
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
-    QVERIFY(h.button(QStringLiteral("OKButton"))->hasFocus());
-    h.pressKey(Qt::Key_Return);
-    QVERIFY(!h.dialog->isVisible());
-    QCOMPARE(h.table.dailyTime(0), 120.0f);
-}
-
-void TestOverrideDialog::tabOrder()
-{
-    Harness h;
-    h.names[5].clear();
-    QVERIFY(h.open(false));
-    QStringList expected{QStringLiteral("OKButton"), QStringLiteral("CancelButton")};
-    for (const char *column : {"txtHr", "txtMin", "txtSec", "cmdReset"})
-        for (int row = 0; row < 8; ++row)
-            if (row != 5)
-                expected.append(QLatin1String(column) + QString::number(row));
-    expected.append(QStringLiteral("OKButton"));
-
-    QStringList visited{QApplication::focusWidget()->objectName()};
-    for (qsizetype i = 1; i < expected.size(); ++i) {
-        h.pressKey(Qt::Key_Tab);
-        visited.append(QApplication::focusWidget()->objectName());
+        h.click(QStringLiteral("OKButton"));
+        QVERIFY(!h.dialog->isVisible());
+        QCOMPARE(h.count(total, 3), stored);
+        QCOMPARE(h.appliedRows, (QList<int>{0, 1, 2, 3, 4, 5, 6, 7}));
+        QCOMPARE(h.rowBoxes[3], DissectTime(stored).value());
     }
-    QCOMPARE(visited, expected);
-}
+
+    void leavingFieldTidiesIt_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<double>("minutesUsed");
+        QTest::addColumn<bool>("byTab"); // otherwise by clicking OK straight away
+        const std::tuple<const char *, const char *, double> entries[] = {
+            {"", "0", 0},     {"7", "7", 7}, {"07", "7", 7},   {"5x", "5", 5},   {"x5", "0", 0},
+            {"-5", "-5", -5}, {"-", "0", 0}, {".5", "0.5", 0}, {"99", "99", 99}, {"75", "75", 75}};
+        for (const bool byTab : {true, false})
+            for (const auto &[typed, shown, used] : entries)
+                QTest::addRow("%s after '%s'", byTab ? "Tab" : "OK", typed)
+                    << typed << shown << used << byTab;
+    }
+
+    void leavingFieldTidiesIt()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QFETCH(double, minutesUsed);
+        QFETCH(bool, byTab);
+        Harness h;
+        h.table.setTotalTime(0, 3600.0);
+        QVERIFY(h.open(true));
+        QLineEdit *minutes = h.field("txtMin", 0);
+        h.type(minutes, typed);
+        QCOMPARE(minutes->text(), typed);
+        if (byTab) {
+            h.pressKey(Qt::Key_Tab);
+            QCOMPARE(minutes->text(), shown);
+        }
+
+        h.click(QStringLiteral("OKButton"));
+        QCOMPARE(h.fieldsSeenOnApply.value(0), QStringLiteral("1 %1 0").arg(shown));
+        QCOMPARE(h.table.totalTime(0), 3600.0 + 60.0 * minutesUsed);
+    }
+
+    void otherWindowDoesNotTidy()
+    {
+        Harness h;
+        QVERIFY(h.open(false));
+        QLineEdit *hours = h.field("txtHr", 2);
+        h.type(hours, QStringLiteral("07"));
+
+        // A window that the modal dialog does not block, with a box of its own that takes the focus.
+        QWidget other(h.dialog.get(), Qt::Window);
+        auto *otherBox = new QLineEdit(&other);
+        other.show();
+        other.activateWindow();
+        QTRY_VERIFY(otherBox->hasFocus());
+        QCOMPARE(hours->text(), QStringLiteral("07"));
+
+        h.dialog->activateWindow();
+        QTRY_VERIFY(hours->hasFocus());
+        h.pressKey(Qt::Key_Tab);
+        QCOMPARE(hours->text(), QStringLiteral("7"));
+    }
+
+    void keysInAFieldNeitherLengthenItNorCloseTheDialog()
+    {
+        Harness h;
+        h.table.setTotalTime(0, 540000.0);
+        QVERIFY(h.open(true));
+        QLineEdit *minutes = h.field("txtMin", 0);
+        h.type(minutes, QStringLiteral("123"));
+        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
+            h.pressKey(key);
+        QVERIFY(h.dialog->isVisible());
+        QCOMPARE(minutes->text(), QStringLiteral("12"));
+        QCOMPARE(h.table.totalTime(0), 540000.0);
+
+        // A loaded three-digit hour count can be shortened, not lengthened.
+        QLineEdit *hours = h.field("txtHr", 0);
+        QTest::mouseClick(hours, Qt::LeftButton);
+        QTest::keyClick(hours, Qt::Key_End);
+        QTest::keyClicks(hours, QStringLiteral("1"));
+        QCOMPARE(hours->text(), QStringLiteral("150"));
+        QTest::keyClick(hours, Qt::Key_Backspace);
+        QTest::keyClicks(hours, QStringLiteral("1"));
+        QCOMPARE(hours->text(), QStringLiteral("15"));
+    }
+
+    void resetNoThenYesThenCancelThenOk()
+    {
+        Harness h;
+        h.table.setTotalTime(1, 7200.0);
+        QVERIFY(h.open(true));
+        h.boxes.answers = {MessageBoxAnswer::No, MessageBoxAnswer::Yes};
+        h.click(QStringLiteral("cmdReset1"));
+        QCOMPARE(h.shownBoxes(), QStringList{"292 Reset timer: Reset 'Build' timer?"});
+        QCOMPARE(h.fieldTexts(1), (QStringList{"2", "0", "0"}));
+        QCOMPARE(h.table.totalTime(1), 7200.0);
+
+        h.click(QStringLiteral("cmdReset1"));
+        QCOMPARE(h.boxes.shown.size(), 2);
+        QCOMPARE(h.table.totalTime(1), 0.0);
+        QCOMPARE(h.fieldTexts(1), (QStringList{"0", "0", "0"}));
+
+        h.click(QStringLiteral("CancelButton"));
+        QCOMPARE(h.table.totalTime(1), 0.0);
+        QCOMPARE(h.rowBoxes[1], QStringLiteral(" 2:00:00"));
+
+        QVERIFY(h.open(true));
+        QCOMPARE(h.fieldTexts(1), (QStringList{"0", "0", "0"}));
+        h.click(QStringLiteral("OKButton"));
+        QCOMPARE(h.rowBoxes[1], QStringLiteral(" 0:00:00"));
+    }
+
+    void hourCountBeyond16BitsStopsApplying()
+    {
+        Harness h;
+        h.table.setTotalTime(2, 32768.0 * 3600);
+        h.table.setTotalTime(3, 500.0);
+        QVERIFY(h.open(true));
+        QCOMPARE(h.fieldTexts(2), (QStringList{"32768", "0", "0"}));
+        h.typeRow(0, {"1", "0", "0"});
+        h.typeRow(3, {"2", "0", "0"});
+
+        h.click(QStringLiteral("OKButton"));
+        QCOMPARE(h.shownBoxes(), QStringList{"16 Error: Error adjusting times\r\nTallywick:  Overflow (6)"});
+        QCOMPARE(h.appliedRows, (QList<int>{0, 1}));
+        QCOMPARE(h.table.totalTime(0), 3600.0);
+        QCOMPARE(h.table.totalTime(2), 32768.0 * 3600);
+        QCOMPARE(h.table.totalTime(3), 500.0);
+        QVERIFY(!h.dialog->isVisible());
+    }
+
+    // A row without a name is skipped by Tab and left alone by OK.
+    void tabOrderAndUnnamedRow()
+    {
+        Harness h;
+        h.names[5].clear();
+        h.table.setDailyTime(5, 1234.5f);
+        QVERIFY(h.open(false));
+        QCOMPARE(h.fieldTexts(5), (QStringList{"", "", ""}));
+        QStringList expected{QStringLiteral("OKButton"), QStringLiteral("CancelButton")};
+        for (const char *column : {"txtHr", "txtMin", "txtSec", "cmdReset"})
+            for (int row = 0; row < 8; ++row)
+                if (row != 5)
+                    expected.append(QLatin1String(column) + QString::number(row));
+        expected.append(QStringLiteral("OKButton"));
+
+        QStringList visited{QApplication::focusWidget()->objectName()};
+        while (visited.size() < expected.size()) {
+            h.pressKey(Qt::Key_Tab);
+            visited.append(QApplication::focusWidget()->objectName());
+        }
+        QCOMPARE(visited, expected);
+
+        h.pressKey(Qt::Key_Return);
+        QVERIFY(!h.dialog->isVisible());
+        QCOMPARE(h.table.dailyTime(5), 1234.5f);
+        QCOMPARE(h.appliedRows, (QList<int>{0, 1, 2, 3, 4, 6, 7}));
+    }
+};
 
 QTEST_MAIN(TestOverrideDialog)
 #include "tst_overridedialog.moc"

@@ -19,7 +19,7 @@
 #include <memory>
 
 // A main window over fakes, in a temporary program folder that is also the documents folder; the test
-// moves the clock and ticks by hand.
+// moves the clock and ticks by hand. Window tests derive from it to reach the controls by name.
 class MainWindowFixture
 {
 public:
@@ -46,13 +46,13 @@ public:
 
     PlatformServices services() { return {&clock, &boxes, &environment, &webOpener, &spreadsheetServer}; }
 
-    // Creates and loads the window.
+    // Creates and loads the window; the test ticks by hand.
     void open()
     {
         QLocale::setDefault(QLocale::c());
         window = std::make_unique<MainWindow>(services());
         QVERIFY(window->Form_Load());
-        window->findChild<QTimer *>(QStringLiteral("tmrOneSecond"))->stop();
+        child<QTimer>(QStringLiteral("tmrOneSecond"))->stop();
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     }
@@ -67,17 +67,36 @@ public:
 
     void tick()
     {
-        QTimer *timer = window->findChild<QTimer *>(QStringLiteral("tmrOneSecond"));
-        QVERIFY(QMetaObject::invokeMethod(timer, "timeout"));
+        QVERIFY(QMetaObject::invokeMethod(child<QTimer>(QStringLiteral("tmrOneSecond")), "timeout"));
     }
 
-    void advanceAndTick(double seconds)
+    void advanceAndTick(double seconds, int times = 1)
     {
-        clock.advance(seconds);
-        tick();
+        for (int i = 0; i < times; ++i) {
+            clock.advance(seconds);
+            tick();
+        }
     }
+
+    // The boxes shown so far, each as "style title: text".
+    QStringList shownBoxes() const
+    {
+        QStringList list;
+        for (const FakeMessageBoxes::Shown &box : boxes.shown)
+            list << QStringLiteral("%1 %2: %3").arg(box.style).arg(box.title, box.text);
+        return list;
+    }
+
+    void clickStartStop() { QTest::mouseClick(startStop(), Qt::LeftButton); }
 
     QLineEdit *field(const QString &name) const { return child<QLineEdit>(name); }
+    // The text that a field or a label shows.
+    QString text(const QString &name) const
+    {
+        if (auto *edit = window->findChild<QLineEdit *>(name))
+            return edit->text();
+        return child<QLabel>(name)->text();
+    }
     QLabel *label(const QString &name) const { return child<QLabel>(name); }
     QAction *action(const QString &name) const { return child<QAction>(name); }
     QPushButton *startStop() const { return child<QPushButton>(QStringLiteral("cmdStartStop")); }
@@ -92,6 +111,20 @@ public:
         if (!found)
             qFatal("no child %s", qPrintable(name));
         return found;
+    }
+
+    // Bytes of a file in the program folder; empty when it cannot be read.
+    QByteArray fileBytes(const QString &name) const
+    {
+        QFile file(folderPath() + QLatin1Char('/') + name);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    void writeFile(const QString &name, const QByteArray &bytes) const
+    {
+        QFile file(folderPath() + QLatin1Char('/') + name);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
     }
 
 private:

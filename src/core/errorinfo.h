@@ -14,12 +14,9 @@ struct ErrorInfo
 namespace ErrorNumber {
 constexpr int Overflow = 6;
 constexpr int FileNotFound = 53;
-constexpr int FileAlreadyOpen = 55;
 constexpr int DiskFull = 61;
-constexpr int InputPastEnd = 62;
 constexpr int PermissionDenied = 70;
 constexpr int PathNotFound = 76;
-constexpr int TypeMismatch = 13;
 constexpr int FileAccessError = 75;
 } // namespace ErrorNumber
 

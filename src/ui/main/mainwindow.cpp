@@ -379,11 +379,11 @@ ProjectList MainWindow::projectList() const
     return list;
 }
 
-void MainWindow::saveQuietly()
+void MainWindow::saveQuietly(double now)
 {
     // Keeps a crash or a power cut from taking more than a minute of timing with it. A failure is not
     // shown: the next quiet save tries again, and the save at exit reports it.
-    m_lastQuietSave = m_services.clock->spanReading();
+    m_lastQuietSave = now;
     (void)m_projectListFile.save(projectList());
 }
 
@@ -407,10 +407,11 @@ void MainWindow::cmdStartStop_Click()
     if (!m_accrual.isRunning()) {
         m_cmdStartStop->setText(QStringLiteral("Stop"));
         m_cmdStartStop->setAccessibleName(QStringLiteral("Stop timing"));
-        m_accrual.start(m_services.clock->spanReading());
+        const double now = m_services.clock->spanReading();
+        m_accrual.start(now);
+        m_lastQuietSave = now;
         if (m_tmrOneSecond->isActive())
             m_tmrOneSecond->start(TickInterval); // from a stopped tick's long interval
-        m_lastQuietSave = m_services.clock->spanReading();
         setColour(m_lblTotalTime, QPalette::WindowText, systemColour(QPalette::WindowText));
         setWindowTitle(RunningCaption);
         m_mnuGenerateReport->setEnabled(false);
@@ -420,7 +421,7 @@ void MainWindow::cmdStartStop_Click()
         m_cmdStartStop->setText(QStringLiteral("Start"));
         m_cmdStartStop->setAccessibleName(QStringLiteral("Start timing"));
         m_accrual.stop();
-        saveQuietly();
+        saveQuietly(m_services.clock->spanReading());
         setColour(m_lblTotalTime, QPalette::WindowText, StoppedSumColour);
         setWindowTitle(StoppedCaption);
         m_mnuGenerateReport->setEnabled(true);
@@ -449,7 +450,9 @@ void MainWindow::tmrOneSecond_Timer()
 {
     RefreshTimes();
     showDate();
-    m_tmrOneSecond->setInterval(nextTickInterval());
+    // setInterval() restarts a running timer, so it is called only when the interval really changes.
+    if (const int next = nextTickInterval(); next != m_tmrOneSecond->interval())
+        m_tmrOneSecond->setInterval(next);
 }
 
 int MainWindow::nextTickInterval() const
@@ -476,7 +479,8 @@ void MainWindow::changeEvent(QEvent *event)
 void MainWindow::RefreshTimes()
 {
     const int active = activeRow();
-    if (!m_accrual.accrue(m_services.clock->spanReading(), active, m_table))
+    const double now = m_services.clock->spanReading();
+    if (!m_accrual.accrue(now, active, m_table))
         return;
     for (int row = 0; row < RowCount; ++row) {
         const QString daily = timeText(m_table.dailyTime(row));
@@ -487,8 +491,8 @@ void MainWindow::RefreshTimes()
         setTextIfChanged(m_txtTotalTime[std::size_t(row)], timeText(m_table.totalTime(row)));
     }
     m_lblTotalTime->setText(timeText(m_table.dailySum()));
-    if (m_services.clock->spanReading() - m_lastQuietSave >= QuietSaveInterval)
-        saveQuietly();
+    if (now - m_lastQuietSave >= QuietSaveInterval)
+        saveQuietly(now);
 }
 
 int MainWindow::shortcutRow(const QKeyEvent *event)

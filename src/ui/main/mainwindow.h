@@ -85,7 +85,7 @@ private:
     void LoadProjectList();
     bool SaveProjectList();
     ProjectList projectList() const;
-    void saveQuietly();
+    void saveQuietly(double now);
 
     void mnuText_Click();
     void mnuCSV_Click();

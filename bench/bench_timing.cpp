@@ -5,6 +5,7 @@
 
 #include "core/accrualengine.h"
 #include "core/projecttable.h"
+#include "core/sessionmodel.h"
 #include "platform/clock.h"
 #include "platform/messageboxes.h"
 #include "platform/programenvironment.h"
@@ -107,7 +108,9 @@ int main(int argc, char *argv[])
     SilentBoxes boxes;
     FolderEnvironment environment;
     environment.folder = folder.path();
-    MainWindow window(PlatformServices{&clock, &boxes, &environment, nullptr, nullptr});
+    SessionModel session;
+    MainWindow window(session, folder.path() + QLatin1String("/projlist.dat"),
+                      PlatformServices{&clock, &boxes, &environment, nullptr, nullptr});
     window.Form_Load();
     window.findChild<QTimer *>(QStringLiteral("tmrOneSecond"))->stop();
     window.show();

@@ -1,3 +1,4 @@
+#include "core/sessionmodel.h"
 #include "platform/desktopwebopener.h"
 #include "platform/inprocessspreadsheetserver.h"
 #include "platform/platformservices.h"
@@ -69,13 +70,15 @@ int main(int argc, char *argv[])
     InProcessSpreadsheetServer spreadsheetServer;
     const PlatformServices services{&clock, &messageBoxes, &environment, &webOpener, &spreadsheetServer};
 
-    SingleInstance instance(MainWindow::projectListPath(environment));
+    // One path for the list, its guard and everything that reads or writes it.
+    const QString projectListPath = environment.dataFolder() + QLatin1String("/projlist.dat");
+    SingleInstance instance(projectListPath);
     if (!instance.claim())
         return EXIT_SUCCESS; // the copy that runs has come to the front
 
-    MainWindow window(services);
-    if (!window.Form_Load())
-        return EXIT_FAILURE;
+    SessionModel session;
+    MainWindow window(session, projectListPath, services);
+    window.Form_Load();
 
     QObject::connect(&instance, &SingleInstance::activationRequested, &window,
                      [&window] { bringForward(window); });

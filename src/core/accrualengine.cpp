@@ -23,7 +23,7 @@ bool AccrualEngine::accrue(double reading, int activeRow, ProjectTable &table)
     m_elapsed = span;
     // The new stamp is the reading the span was measured to, so no instant falls between two spans.
     m_startStamp = reading;
-    if (activeRow >= 0 && activeRow < ProjectTable::RowCount)
+    if (activeRow >= 0 && activeRow < RowCount)
         table.addElapsed(activeRow, m_elapsed);
     return true;
 }

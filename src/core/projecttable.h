@@ -1,15 +1,14 @@
 #pragma once
 
+#include "core/projectrows.h"
+
 #include <array>
 
-// The counts of the eight project rows: DailyTimes (seconds since this start of the program, or since the
-// user last set them) and TotalTimes (seconds over all runs). Names and the active mark live in the main
-// window's fields; only the counts live here.
+// The counts of the project rows: DailyTimes (seconds since this start of the program, or since the user
+// last set them) and TotalTimes (seconds over all runs).
 class ProjectTable
 {
 public:
-    static constexpr int RowCount = 8;
-
     // DailyTimes(row), a 32-bit float of seconds.
     float dailyTime(int row) const;
     void setDailyTime(int row, float seconds);

@@ -1,7 +1,5 @@
 #include "timetext.h"
 
-#include "errorinfo.h"
-
 #include <cmath>
 #include <cstdint>
 
@@ -12,52 +10,51 @@ double roundHalfEven(double value)
     return value - std::remainder(value, 1.0);
 }
 
-namespace {
-
-QString twoDigits(std::int64_t value)
+TimeParts SplitTime(double seconds)
 {
-    return QString::number(value).rightJustified(2, QLatin1Char('0'));
-}
-
-QString magnitudeText(double whole)
-{
+    const double whole = roundHalfEven(seconds);
+    const double magnitude = std::fabs(whole);
+    TimeParts parts;
     // Exact 64-bit arithmetic while the count fits; beyond 2^53 every double is a multiple of a large power
-    // of two, and the double operations below are then exact enough for a count nobody will ever reach.
+    // of two, and the double operations below are then exact.
     constexpr double exactLimit = 9007199254740992.0; // 2^53
-    if (whole < exactLimit) {
-        const auto r = static_cast<std::int64_t>(whole);
-        return QLatin1Char(' ') + QString::number(r / 3600) + QLatin1Char(':') + twoDigits(r / 60 % 60) +
-               QLatin1Char(':') + twoDigits(r % 60);
+    if (magnitude < exactLimit) {
+        const auto r = static_cast<std::int64_t>(magnitude);
+        parts = {double(r / 3600), double(r / 60 % 60), double(r % 60)};
+    } else {
+        parts = {std::floor(magnitude / 3600.0), std::fmod(std::floor(magnitude / 60.0), 60.0),
+                 std::fmod(magnitude, 60.0)};
     }
-    const double hours = std::floor(whole / 3600.0);
-    const auto minutes = static_cast<std::int64_t>(std::fmod(std::floor(whole / 60.0), 60.0));
-    const auto seconds = static_cast<std::int64_t>(std::fmod(whole, 60.0));
-    return QLatin1Char(' ') + QString::number(hours, 'f', 0) + QLatin1Char(':') + twoDigits(minutes) +
-           QLatin1Char(':') + twoDigits(seconds);
+    if (whole < 0)
+        parts = {-parts.hours, -parts.minutes, -parts.seconds};
+    return parts;
 }
-
-} // namespace
 
 std::optional<QString> DissectTime(double seconds)
 {
     if (!std::isfinite(seconds))
         return std::nullopt;
-    const double whole = roundHalfEven(seconds);
-    if (whole < 0) {
-        QString text = magnitudeText(-whole);
-        text[0] = QLatin1Char('-');
-        return text;
-    }
-    return magnitudeText(whole == 0 ? 0.0 : whole); // no "-0" from a negative zero
+    const TimeParts parts = SplitTime(seconds);
+    const auto twoDigits = [](double part) {
+        return QString::number(std::fabs(part), 'f', 0).rightJustified(2, QLatin1Char('0'));
+    };
+    // The sign place: a blank, or the minus sign of a negative count (no "-0" from a negative zero).
+    const bool negative = parts.hours < 0 || parts.minutes < 0 || parts.seconds < 0;
+    return (negative ? QLatin1Char('-') : QLatin1Char(' ')) +
+           QString::number(std::fabs(parts.hours), 'f', 0) + QLatin1Char(':') + twoDigits(parts.minutes) +
+           QLatin1Char(':') + twoDigits(parts.seconds);
+}
+
+ShownTime showTime(double seconds)
+{
+    const std::optional<QString> text = DissectTime(seconds);
+    if (!text)
+        return {};
+    return {*text, roundHalfEven(seconds)};
 }
 
 double AssembleTime(qint16 hours, qint16 minutes, qint16 seconds)
 {
     return static_cast<double>(std::int32_t(hours) * 3600 + std::int32_t(minutes) * 60 +
                                std::int32_t(seconds));
-}
-
-ErrorInfo dissectTimeError()
-{
-    return {ErrorNumber::Overflow, programErrorSource(), QStringLiteral("Overflow")};
 }

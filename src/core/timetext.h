@@ -14,9 +14,27 @@ double roundHalfEven(double value);
 // and the time text of its magnitude ("-0:00:05" for -5). A count that is not a finite number has no text.
 [[nodiscard]] std::optional<QString> DissectTime(double seconds);
 
+// A count of seconds split into whole hours, the minutes within the hour and the seconds within the
+// minute, after rounding half to even. A negative count splits like its magnitude, with the minus sign on
+// every part (-3725 gives -1, -2 and -5).
+struct TimeParts
+{
+    double hours = 0.0;
+    double minutes = 0.0;
+    double seconds = 0.0;
+};
+TimeParts SplitTime(double seconds);
+
+// A time as a box shows it: its text, and the whole seconds that the text stands for.
+struct ShownTime
+{
+    QString text;
+    double seconds = 0.0;
+};
+
+// The ShownTime of a count: rounded half to even and written by DissectTime. A count that has no text
+// shows as empty text.
+ShownTime showTime(double seconds);
+
 // hours * 3600 + minutes * 60 + seconds, computed exactly; no range is enforced on minutes or seconds.
 double AssembleTime(qint16 hours, qint16 minutes, qint16 seconds);
-
-// The failure that DissectTime's callers report when it has no text.
-struct ErrorInfo;
-ErrorInfo dissectTimeError();

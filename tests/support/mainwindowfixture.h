@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/sessionmodel.h"
 #include "support/fakeclock.h"
 #include "support/fakeenvironment.h"
 #include "support/fakemessageboxes.h"
@@ -28,11 +29,14 @@ public:
     FakeEnvironment environment;
     FakeWebOpener webOpener;
     FakeSpreadsheetServer spreadsheetServer;
+    std::unique_ptr<SessionModel> session;
     std::unique_ptr<MainWindow> window;
 
     // Starts a test afresh: a new program folder, a new clock, no boxes shown yet.
     void reset()
     {
+        window.reset();
+        session = std::make_unique<SessionModel>();
         m_folder = std::make_unique<QTemporaryDir>();
         clock = FakeClock();
         boxes = FakeMessageBoxes();
@@ -50,8 +54,9 @@ public:
     void open()
     {
         QLocale::setDefault(QLocale::c());
-        window = std::make_unique<MainWindow>(services());
-        QVERIFY(window->Form_Load());
+        window =
+            std::make_unique<MainWindow>(*session, folderPath() + QLatin1String("/projlist.dat"), services());
+        window->Form_Load();
         child<QTimer>(QStringLiteral("tmrOneSecond"))->stop();
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));

@@ -1,4 +1,3 @@
-#include "core/projecttable.h"
 #include "support/mainwindowfixture.h"
 #include "ui/adjust/overridedialog.h"
 #include "ui/info/aboutdialog.h"
@@ -37,19 +36,18 @@ private Q_SLOTS:
         QFETCH(QString, which);
         QFETCH(QStringList, rowNames);
         m_fixture.reset();
-        const std::array<QString, 8> names{QStringLiteral("Design"), QString(), QStringLiteral("Test")};
+        m_fixture.session->setProjectName(2, QStringLiteral("Test"));
         std::unique_ptr<QWidget> window;
         if (which == QLatin1String("adjust"))
-            window = std::make_unique<OverrideDialog>(true, m_table, names, m_fixture.boxes);
+            window = std::make_unique<OverrideDialog>(true, *m_fixture.session, m_fixture.boxes);
         else if (which == QLatin1String("overview"))
             window = std::make_unique<OverviewDialog>(m_fixture.environment, m_fixture.boxes);
         else if (which == QLatin1String("about"))
             window =
                 std::make_unique<AboutDialog>(m_fixture.environment, m_fixture.webOpener, m_fixture.boxes);
         else
-            window = std::make_unique<MainWindow>(m_fixture.services());
-        if (auto *main = qobject_cast<MainWindow *>(window.get()))
-            QVERIFY(main->Form_Load());
+            window = std::make_unique<MainWindow>(
+                *m_fixture.session, m_fixture.folderPath() + "/projlist.dat", m_fixture.services());
 
         QSet<QString> heard;
         for (QWidget *control : window->findChildren<QWidget *>()) {
@@ -67,7 +65,6 @@ private Q_SLOTS:
 
 private:
     MainWindowFixture m_fixture;
-    ProjectTable m_table;
 };
 
 QTEST_MAIN(TestAccessibility)

@@ -40,7 +40,7 @@ private Q_SLOTS:
         QCOMPARE(text("lblTotalTime"), QStringLiteral(" 0:00:00"));
         QCOMPARE(colour(label("lblTotalTime"), QPalette::WindowText), m_red);
         QCOMPARE(startStop()->text(), QStringLiteral("Start"));
-        for (int i = 0; i < MainWindow::RowCount; ++i) {
+        for (int i = 0; i < RowCount; ++i) {
             QCOMPARE(row("txtProjName", i), i == 0 ? QStringLiteral("Project 1") : QString());
             QCOMPARE(row("txtTime", i), QStringLiteral("0:00:00"));
             QCOMPARE(row("txtTotalTime", i), QStringLiteral("0:00:00"));
@@ -152,7 +152,7 @@ private Q_SLOTS:
         QTest::addColumn<bool>("ctrlReleasedFirst");
         QTest::addColumn<int>("activeRow");
         const int ctrl = Qt::ControlModifier;
-        for (int row = 0; row < MainWindow::RowCount; ++row) {
+        for (int row = 0; row < RowCount; ++row) {
             QTest::addRow("Ctrl+%d", row + 1) << Qt::Key_1 + row << ctrl << false << row;
             QTest::addRow("Ctrl+keypad %d", row + 1)
                 << Qt::Key_1 + row << (ctrl | int(Qt::KeypadModifier)) << false << row;
@@ -183,7 +183,7 @@ private Q_SLOTS:
         } else {
             QTest::keyClick(name, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
         }
-        for (int i = 0; i < MainWindow::RowCount; ++i) {
+        for (int i = 0; i < RowCount; ++i) {
             QCOMPARE(option(i)->isChecked(), i == qMax(activeRow, 0));
             QCOMPARE(colour(field("txtProjName" + QString::number(i)), QPalette::Text) == m_blue,
                      i == qMax(activeRow, 0));
@@ -242,7 +242,7 @@ private Q_SLOTS:
         QCOMPARE(text("lblDate"), QStringLiteral("Sunday, December 6"));
         clock.wallSeconds -= 3600;
         advanceAndTick(3, 20);
-        QCOMPARE(window->table().totalTime(0), 180.0);
+        QCOMPARE(session->count(SessionModel::TimeColumn::Total, 0), 180.0);
         QCOMPARE(text("txtTime0"), QStringLiteral(" 0:03:00"));
     }
 
@@ -252,7 +252,7 @@ private Q_SLOTS:
         clickStartStop();
         const int ticks = int(8 * 3600 / 0.166);
         advanceAndTick(0.166, ticks);
-        const double counted = window->table().totalTime(0);
+        const double counted = session->count(SessionModel::TimeColumn::Total, 0);
         QVERIFY2(counted <= ticks * 0.166 + 1e-6 && counted >= ticks * 0.166 - 1,
                  qPrintable(QString::number(counted)));
         QCOMPARE(text("txtTime0"), *DissectTime(counted));

@@ -1,4 +1,4 @@
-#include "core/projecttable.h"
+#include "core/sessionmodel.h"
 #include "core/timetext.h"
 #include "support/fakemessageboxes.h"
 #include "ui/adjust/overridedialog.h"
@@ -11,30 +11,35 @@
 
 namespace {
 
-// The dialog with the table it edits and a stand-in for the main window: the row time boxes that the main
-// window rewrites from the table whenever a row is applied.
+// The dialog over a session whose rows are named, with the rows it showed as OK applied them.
 struct Harness
 {
-    ProjectTable table;
-    std::array<QString, 8> names{QStringLiteral("Design"), QStringLiteral("Build"), QStringLiteral("Test"),
-                                 QStringLiteral("Ship"),   QStringLiteral("Docs"),  QStringLiteral("Support"),
-                                 QStringLiteral("Travel"), QStringLiteral("Admin")};
+    SessionModel model;
     FakeMessageBoxes boxes;
-    std::array<QString, 8> rowBoxes;
     QList<int> appliedRows;
     QStringList fieldsSeenOnApply; // "h m s" of each row as OK read it
     std::unique_ptr<OverrideDialog> dialog;
 
-    double count(bool total, int row) const { return total ? table.totalTime(row) : table.dailyTime(row); }
+    Harness()
+    {
+        const char *names[] = {"Design", "Build", "Test", "Ship", "Docs", "Support", "Travel", "Admin"};
+        for (int row = 0; row < 8; ++row)
+            model.setProjectName(row, QLatin1String(names[row]));
+    }
+
+    static SessionModel::TimeColumn column(bool total)
+    {
+        return total ? SessionModel::TimeColumn::Total : SessionModel::TimeColumn::Daily;
+    }
+    double count(bool total, int row) const { return model.count(column(total), row); }
+    // What the main window's box of the row shows.
+    QString rowBox(bool total, int row) const { return model.shown(column(total), row).text; }
 
     [[nodiscard]] bool open(bool total)
     {
-        for (int row = 0; row < 8; ++row)
-            rowBoxes[row] = DissectTime(count(total, row)).value_or(QString());
-        dialog = std::make_unique<OverrideDialog>(total, table, names, boxes, nullptr);
-        QObject::connect(dialog.get(), &OverrideDialog::rowApplied, dialog.get(), [this, total](int row) {
+        dialog = std::make_unique<OverrideDialog>(total, model, boxes, nullptr);
+        QObject::connect(&model, &SessionModel::rowShown, dialog.get(), [this](int row) {
             appliedRows.append(row);
-            rowBoxes[row] = DissectTime(count(total, row)).value_or(QString());
             fieldsSeenOnApply.append(fieldTexts(row).join(QLatin1Char(' ')));
         });
         dialog->show();
@@ -113,8 +118,7 @@ private Q_SLOTS:
         QFETCH(QStringList, fields);
         QFETCH(double, stored);
         Harness h;
-        h.table.setDailyTime(3, float(loaded));
-        h.table.setTotalTime(3, loaded);
+        h.model.setCount(Harness::column(total), 3, loaded);
         QVERIFY(h.open(total));
         QCOMPARE(h.dialog->windowTitle(), total ? "Adjust total times" : "Adjust daily times");
         if (loaded == 0.0)
@@ -126,7 +130,7 @@ private Q_SLOTS:
         QVERIFY(!h.dialog->isVisible());
         QCOMPARE(h.count(total, 3), stored);
         QCOMPARE(h.appliedRows, (QList<int>{0, 1, 2, 3, 4, 5, 6, 7}));
-        QCOMPARE(h.rowBoxes[3], DissectTime(stored).value());
+        QCOMPARE(h.rowBox(total, 3), DissectTime(stored).value());
     }
 
     void leavingFieldTidiesIt_data()
@@ -151,7 +155,7 @@ private Q_SLOTS:
         QFETCH(double, minutesUsed);
         QFETCH(bool, byTab);
         Harness h;
-        h.table.setTotalTime(0, 3600.0);
+        h.model.setCount(SessionModel::TimeColumn::Total, 0, 3600.0);
         QVERIFY(h.open(true));
         QLineEdit *minutes = h.field("txtMin", 0);
         h.type(minutes, typed);
@@ -163,7 +167,7 @@ private Q_SLOTS:
 
         h.click(QStringLiteral("OKButton"));
         QCOMPARE(h.fieldsSeenOnApply.value(0), QStringLiteral("1 %1 0").arg(shown));
-        QCOMPARE(h.table.totalTime(0), 3600.0 + 60.0 * minutesUsed);
+        QCOMPARE(h.model.count(SessionModel::TimeColumn::Total, 0), 3600.0 + 60.0 * minutesUsed);
     }
 
     void otherWindowDoesNotTidy()
@@ -190,7 +194,7 @@ private Q_SLOTS:
     void keysInAFieldNeitherLengthenItNorCloseTheDialog()
     {
         Harness h;
-        h.table.setTotalTime(0, 540000.0);
+        h.model.setCount(SessionModel::TimeColumn::Total, 0, 540000.0);
         QVERIFY(h.open(true));
         QLineEdit *minutes = h.field("txtMin", 0);
         h.type(minutes, QStringLiteral("123"));
@@ -198,7 +202,7 @@ private Q_SLOTS:
             h.pressKey(key);
         QVERIFY(h.dialog->isVisible());
         QCOMPARE(minutes->text(), QStringLiteral("12"));
-        QCOMPARE(h.table.totalTime(0), 540000.0);
+        QCOMPARE(h.model.count(SessionModel::TimeColumn::Total, 0), 540000.0);
 
         // A loaded three-digit hour count can be shortened, not lengthened.
         QLineEdit *hours = h.field("txtHr", 0);
@@ -214,34 +218,34 @@ private Q_SLOTS:
     void resetNoThenYesThenCancelThenOk()
     {
         Harness h;
-        h.table.setTotalTime(1, 7200.0);
+        h.model.setAndShowCount(SessionModel::TimeColumn::Total, 1, 7200.0);
         QVERIFY(h.open(true));
         h.boxes.answers = {MessageBoxAnswer::No, MessageBoxAnswer::Yes};
         h.click(QStringLiteral("cmdReset1"));
         QCOMPARE(h.shownBoxes(), QStringList{"292 Reset timer: Reset 'Build' timer?"});
         QCOMPARE(h.fieldTexts(1), (QStringList{"2", "0", "0"}));
-        QCOMPARE(h.table.totalTime(1), 7200.0);
+        QCOMPARE(h.model.count(SessionModel::TimeColumn::Total, 1), 7200.0);
 
         h.click(QStringLiteral("cmdReset1"));
         QCOMPARE(h.boxes.shown.size(), 2);
-        QCOMPARE(h.table.totalTime(1), 0.0);
+        QCOMPARE(h.model.count(SessionModel::TimeColumn::Total, 1), 0.0);
         QCOMPARE(h.fieldTexts(1), (QStringList{"0", "0", "0"}));
 
         h.click(QStringLiteral("CancelButton"));
-        QCOMPARE(h.table.totalTime(1), 0.0);
-        QCOMPARE(h.rowBoxes[1], QStringLiteral(" 2:00:00"));
+        QCOMPARE(h.model.count(SessionModel::TimeColumn::Total, 1), 0.0);
+        QCOMPARE(h.rowBox(true, 1), QStringLiteral(" 2:00:00"));
 
         QVERIFY(h.open(true));
         QCOMPARE(h.fieldTexts(1), (QStringList{"0", "0", "0"}));
         h.click(QStringLiteral("OKButton"));
-        QCOMPARE(h.rowBoxes[1], QStringLiteral(" 0:00:00"));
+        QCOMPARE(h.rowBox(true, 1), QStringLiteral(" 0:00:00"));
     }
 
     void hourCountBeyond16BitsStopsApplying()
     {
         Harness h;
-        h.table.setTotalTime(2, 32768.0 * 3600);
-        h.table.setTotalTime(3, 500.0);
+        h.model.setCount(SessionModel::TimeColumn::Total, 2, 32768.0 * 3600);
+        h.model.setCount(SessionModel::TimeColumn::Total, 3, 500.0);
         QVERIFY(h.open(true));
         QCOMPARE(h.fieldTexts(2), (QStringList{"32768", "0", "0"}));
         h.typeRow(0, {"1", "0", "0"});
@@ -250,9 +254,9 @@ private Q_SLOTS:
         h.click(QStringLiteral("OKButton"));
         QCOMPARE(h.shownBoxes(), QStringList{"16 Error: Error adjusting times\r\nTallywick:  Overflow (6)"});
         QCOMPARE(h.appliedRows, (QList<int>{0, 1}));
-        QCOMPARE(h.table.totalTime(0), 3600.0);
-        QCOMPARE(h.table.totalTime(2), 32768.0 * 3600);
-        QCOMPARE(h.table.totalTime(3), 500.0);
+        QCOMPARE(h.model.count(SessionModel::TimeColumn::Total, 0), 3600.0);
+        QCOMPARE(h.model.count(SessionModel::TimeColumn::Total, 2), 32768.0 * 3600);
+        QCOMPARE(h.model.count(SessionModel::TimeColumn::Total, 3), 500.0);
         QVERIFY(!h.dialog->isVisible());
     }
 
@@ -260,8 +264,8 @@ private Q_SLOTS:
     void tabOrderAndUnnamedRow()
     {
         Harness h;
-        h.names[5].clear();
-        h.table.setDailyTime(5, 1234.5f);
+        h.model.setProjectName(5, QString());
+        h.model.setCount(SessionModel::TimeColumn::Daily, 5, 1234.5);
         QVERIFY(h.open(false));
         QCOMPARE(h.fieldTexts(5), (QStringList{"", "", ""}));
         QStringList expected{QStringLiteral("OKButton"), QStringLiteral("CancelButton")};
@@ -280,7 +284,7 @@ private Q_SLOTS:
 
         h.pressKey(Qt::Key_Return);
         QVERIFY(!h.dialog->isVisible());
-        QCOMPARE(h.table.dailyTime(5), 1234.5f);
+        QCOMPARE(h.model.count(SessionModel::TimeColumn::Daily, 5), 1234.5);
         QCOMPARE(h.appliedRows, (QList<int>{0, 1, 2, 3, 4, 6, 7}));
     }
 };

@@ -27,7 +27,7 @@ private Q_SLOTS:
         QVERIFY(!listFile().save(list));
         open();
         QCOMPARE(field("txtName")->selectedText(), list.userName);
-        for (int row = 0; row < MainWindow::RowCount; ++row) {
+        for (int row = 0; row < RowCount; ++row) {
             QCOMPARE(text(QStringLiteral("txtProjName%1").arg(row)), list.names[std::size_t(row)]);
             QCOMPARE(text(QStringLiteral("txtTime%1").arg(row)), QStringLiteral("0:00:00"));
         }
@@ -124,7 +124,10 @@ private Q_SLOTS:
     {
         environment.documents.clear();
         open();
-        QCOMPARE(window->reportFolder(), folderPath());
+        field("txtName")->setText("Ann");
+        action("mnuText")->trigger();
+        QCOMPARE(shownBoxes(), QStringList("48 Generate report: Report generated to\r\n" + folderPath() +
+                                           "/Ann_04-18-2006.txt"));
     }
 
     void endWithoutQuestionSavesAndCloses()

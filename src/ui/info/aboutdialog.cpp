@@ -15,11 +15,6 @@
 
 namespace {
 
-QRect twipsRect(int left, int top, int width, int height)
-{
-    return {Twips(left), Twips(top), Twips(width), Twips(height)};
-}
-
 // Labels keep their text at the top, as the layout's heights assume.
 constexpr Qt::Alignment labelAlignment = Qt::AlignLeft | Qt::AlignTop;
 

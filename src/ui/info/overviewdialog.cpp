@@ -21,7 +21,7 @@ OverviewDialog::OverviewDialog(ProgramEnvironment &environment, MessageBoxes &me
     m_OKButton = new QPushButton(QStringLiteral("OK"), this);
     m_OKButton->setObjectName(QStringLiteral("OKButton"));
     m_OKButton->setAccessibleName(QStringLiteral("OK"));
-    m_OKButton->setGeometry(Twips(6360), Twips(5160), Twips(1215), Twips(375));
+    m_OKButton->setGeometry(twipsRect(6360, 5160, 1215, 375));
     // Neither default nor auto-default: Enter does not press it from elsewhere in the window.
     m_OKButton->setAutoDefault(false);
     m_OKButton->setDefault(false);
@@ -30,12 +30,12 @@ OverviewDialog::OverviewDialog(ProgramEnvironment &environment, MessageBoxes &me
 
     m_Frame1 = new QGroupBox(this);
     m_Frame1->setObjectName(QStringLiteral("Frame1"));
-    m_Frame1->setGeometry(Twips(120), Twips(120), Twips(7455), Twips(4935));
+    m_Frame1->setGeometry(twipsRect(120, 120, 7455, 4935));
 
     m_txtHelp = new QPlainTextEdit(m_Frame1);
     m_txtHelp->setObjectName(QStringLiteral("txtHelp"));
     m_txtHelp->setAccessibleName(QStringLiteral("Help text"));
-    m_txtHelp->setGeometry(Twips(120), Twips(240), Twips(7215), Twips(4575));
+    m_txtHelp->setGeometry(twipsRect(120, 240, 7215, 4575));
     m_txtHelp->setReadOnly(true);
     m_txtHelp->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     m_txtHelp->setLineWrapMode(QPlainTextEdit::WidgetWidth);

@@ -1,8 +1,7 @@
 #include "mainwindow.h"
 
 #include "core/calendartext.h"
-#include "core/errorinfo.h"
-#include "core/timetext.h"
+#include "core/sessionmodel.h"
 #include "platform/clock.h"
 #include "platform/messageboxes.h"
 #include "platform/programenvironment.h"
@@ -12,19 +11,16 @@
 #include "ui/adjust/overridedialog.h"
 #include "ui/info/aboutdialog.h"
 #include "ui/info/overviewdialog.h"
-#include "ui/twips.h"
-#include "ui/typinglimit.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
-#include <QFrame>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLayout>
 #include <QLineEdit>
-#include <QMenuBar>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -34,34 +30,10 @@
 
 namespace {
 
-const QString StoppedCaption = QStringLiteral("Morvane Tallywick (stopped)");
-const QString RunningCaption = QStringLiteral("Vorn (running)");
 const QColor StoppedSumColour(192, 0, 0);
 const QColor ActiveNameColour(0, 0, 255);
 constexpr int TickInterval = 166;                   // milliseconds: about six ticks a second
 constexpr int LongestStoppedInterval = 3600 * 1000; // milliseconds between ticks while stopped, at most
-constexpr int UserNameLimit = 64;
-constexpr int ProjectNameLimit = 32;
-constexpr double QuietSaveInterval = 60.0; // seconds of timing between saves that nobody is asked about
-
-// Row tops inside the time frame: 600 twips for row 0, then 360 twips a row.
-constexpr int rowTop(int row)
-{
-    return 600 + 360 * row;
-}
-
-void place(QWidget *widget, int left, int top, int width, int height)
-{
-    widget->setGeometry(Twips(left), Twips(top), Twips(width), Twips(height));
-}
-
-QLabel *createLabel(QWidget *parent, const QString &objectName, const QString &text, Qt::Alignment alignment)
-{
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(objectName);
-    label->setAlignment(alignment | Qt::AlignTop);
-    return label;
-}
 
 // Sets a palette colour of a widget, touching the widget only when the colour changes.
 void setColour(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
@@ -73,31 +45,29 @@ void setColour(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
     widget->setPalette(palette);
 }
 
-// The platform's colour for the role: 0x80000008 in the window's design, the window-text colour.
+// The platform's colour for the role: for the window text, 0x80000008 in the window's design.
 QColor systemColour(QPalette::ColorRole role)
 {
     return QApplication::palette().color(role);
 }
 
+void setTextIfChanged(QLineEdit *field, const QString &text)
+{
+    // Rewriting a field with its own text would still reset a selection the user made in it.
+    if (field->text() != text)
+        field->setText(text);
+}
+
 } // namespace
 
-MainWindow::MainWindow(const PlatformServices &services, QWidget *parent)
-    : QMainWindow(parent), m_services(services), m_projectListFile(projectListPath(*services.environment))
+MainWindow::MainWindow(SessionModel &model, const QString &projectListPath, const PlatformServices &services,
+                       QWidget *parent)
+    : QMainWindow(parent), m_model(model), m_services(services),
+      m_keeper(projectListPath, model, *services.messageBoxes)
 {
-    setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(StoppedCaption);
-    // A fixed single border: close box and minimize button, no maximize button.
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-
-    auto *client = new QWidget(this);
-    client->setObjectName(QStringLiteral("clientArea"));
-    client->setFixedSize(Twips(4815), Twips(5535));
-    setCentralWidget(client);
-    createControls(client);
-    createMenus();
-    setTabOrder();
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    m_form.setupUi(this);
+    connectControls();
+    connectModel();
 
     m_tmrOneSecond = new QTimer(this);
     m_tmrOneSecond->setObjectName(QStringLiteral("tmrOneSecond"));
@@ -110,207 +80,75 @@ MainWindow::MainWindow(const PlatformServices &services, QWidget *parent)
 
 MainWindow::~MainWindow() = default;
 
-QString MainWindow::projectListPath(const ProgramEnvironment &environment)
+void MainWindow::connectControls()
 {
-    return environment.dataFolder() + QLatin1String("/projlist.dat");
-}
-
-void MainWindow::createControls(QWidget *client)
-{
-    auto *lblName = createLabel(client, QStringLiteral("lblStatic3"), QStringLiteral("Name:"), Qt::AlignLeft);
-    place(lblName, 120, 240, 615, 255);
-
-    m_txtName = new QLineEdit(QStringLiteral("User's name"), client);
-    m_txtName->setObjectName(QStringLiteral("txtName"));
-    m_txtName->setAccessibleName(QStringLiteral("User's name"));
-    new TypingLimit(UserNameLimit, m_txtName);
-    place(m_txtName, 840, 240, 1695, 285);
-    connect(m_txtName, &QLineEdit::textChanged, this, &MainWindow::txtName_Change);
-    watchKeys(m_txtName);
-    lblName->setBuddy(m_txtName);
-
-    m_lblDate = createLabel(client, QStringLiteral("lblDate"), QStringLiteral("00-00-0000"), Qt::AlignRight);
-    place(m_lblDate, 2640, 120, 2055, 255);
-
-    createTimeFrame(client);
-
-    m_lblTotalTime =
-        createLabel(client, QStringLiteral("lblTotalTime"), QStringLiteral(" 0:00:00"), Qt::AlignHCenter);
-    m_lblTotalTime->setAccessibleName(QStringLiteral("Daily time of all projects"));
-    QFont sumFont(QStringLiteral("Arial"));
-    sumFont.setPointSize(18);
-    sumFont.setBold(true);
-    m_lblTotalTime->setFont(sumFont);
-    setColour(m_lblTotalTime, QPalette::WindowText, StoppedSumColour);
-    place(m_lblTotalTime, 1380, 5040, 2055, 375);
-
-    m_lblVersion =
-        createLabel(client, QStringLiteral("lblVersion"), QStringLiteral("v0.0.0"), Qt::AlignRight);
-    place(m_lblVersion, 3720, 5160, 975, 255);
-}
-
-void MainWindow::createTimeFrame(QWidget *client)
-{
-    m_frameTimes = new QGroupBox(client);
-    m_frameTimes->setObjectName(QStringLiteral("frameTimes"));
-    place(m_frameTimes, 120, 720, 4575, 4215);
-
-    place(createLabel(m_frameTimes, QStringLiteral("lblStatic0"), QStringLiteral("Project"), Qt::AlignLeft),
-          120, 240, 975, 255);
-    place(createLabel(m_frameTimes, QStringLiteral("lblStatic1"), QStringLiteral("Active"), Qt::AlignLeft),
-          2160, 240, 495, 255);
-    place(
-        createLabel(m_frameTimes, QStringLiteral("lblStatic2"), QStringLiteral("Daily time"), Qt::AlignRight),
-        2640, 240, 855, 255);
-    place(
-        createLabel(m_frameTimes, QStringLiteral("lblStatic5"), QStringLiteral("Total time"), Qt::AlignRight),
-        3600, 240, 855, 255);
-
-    auto *line = new QFrame(m_frameTimes);
-    line->setObjectName(QStringLiteral("Line1"));
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Plain);
-    line->setLineWidth(1);
-    line->setGeometry(Twips(120), Twips(480), Twips(4440 - 120) + 1, 1);
-
-    m_activeGroup = new QButtonGroup(this);
-    m_activeGroup->setExclusive(true);
+    connect(m_form.cmdStartStop, &QPushButton::clicked, this, &MainWindow::cmdStartStop_Click);
+    connect(m_form.activeGroup, &QButtonGroup::idClicked, this, &MainWindow::optActive_Click);
+    connect(m_form.txtName, &QLineEdit::textChanged, this, &MainWindow::txtName_Change);
     for (int row = 0; row < RowCount; ++row) {
-        const QString number = QString::number(row + 1);
-        const int top = rowTop(row);
-
-        auto *name = new QLineEdit(row == 0 ? QStringLiteral("Project 1") : QString(), m_frameTimes);
-        name->setObjectName(QStringLiteral("txtProjName%1").arg(row));
-        name->setAccessibleName(QStringLiteral("Project %1 name").arg(number));
-        new TypingLimit(ProjectNameLimit, name);
-        place(name, 120, top, 1815, 285);
-        watchKeys(name);
-        m_txtProjName[std::size_t(row)] = name;
-
-        auto *option = new QRadioButton(m_frameTimes);
-        option->setObjectName(QStringLiteral("optActive%1").arg(row));
-        option->setAccessibleName(QStringLiteral("Project %1 active").arg(number));
-        option->setFocusPolicy(Qt::ClickFocus);
-        place(option, 2280, top, 255, 255);
-        watchKeys(option);
-        m_activeGroup->addButton(option, row);
-        m_optActive[std::size_t(row)] = option;
-
-        const auto createTimeBox = [&](const QString &objectName, const QString &accessibleName, int left) {
-            auto *box = new QLineEdit(QStringLiteral("0:00:00"), m_frameTimes);
-            box->setObjectName(objectName);
-            box->setAccessibleName(accessibleName);
-            box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            box->setReadOnly(true); // locked: its text can still be selected and copied
-            box->setFocusPolicy(Qt::ClickFocus);
-            place(box, left, top, 855, 285);
-            watchKeys(box);
-            return box;
-        };
-        m_txtTime[std::size_t(row)] = createTimeBox(
-            QStringLiteral("txtTime%1").arg(row), QStringLiteral("Project %1 daily time").arg(number), 2640);
-        m_txtTotalTime[std::size_t(row)] =
-            createTimeBox(QStringLiteral("txtTotalTime%1").arg(row),
-                          QStringLiteral("Project %1 total time").arg(number), 3600);
+        QLineEdit *name = m_form.txtProjName[std::size_t(row)];
+        connect(name, &QLineEdit::textChanged, this,
+                [this, row, name] { m_model.setProjectName(row, name->text()); });
     }
-    m_optActive[0]->setChecked(true);
-    setColour(m_txtProjName[0], QPalette::Text, ActiveNameColour);
-    connect(m_activeGroup, &QButtonGroup::idClicked, this, &MainWindow::optActive_Click);
+    // Key preview: the window sees every key of its controls before they do.
+    for (QWidget *control : m_form.frameTimes->findChildren<QWidget *>())
+        watchKeys(control);
+    watchKeys(m_form.txtName);
 
-    m_cmdStartStop = new QPushButton(QStringLiteral("Start"), m_frameTimes);
-    m_cmdStartStop->setObjectName(QStringLiteral("cmdStartStop"));
-    m_cmdStartStop->setAccessibleName(QStringLiteral("Start timing"));
-    m_cmdStartStop->setAutoDefault(false);
-    place(m_cmdStartStop, 120, 3720, 855, 375);
-    watchKeys(m_cmdStartStop);
-    connect(m_cmdStartStop, &QPushButton::clicked, this, &MainWindow::cmdStartStop_Click);
+    connect(m_form.mnuExcel, &QAction::triggered, this, &MainWindow::mnuExcel_Click);
+    connect(m_form.mnuText, &QAction::triggered, this, &MainWindow::mnuText_Click);
+    connect(m_form.mnuCSV, &QAction::triggered, this, &MainWindow::mnuCSV_Click);
+    connect(m_form.mnuExit, &QAction::triggered, this, &QWidget::close);
+    connect(m_form.mnuDailyTimes, &QAction::triggered, this, [this] { openAdjustDialog(false); });
+    connect(m_form.mnuTotalTimes, &QAction::triggered, this, [this] { openAdjustDialog(true); });
+    connect(m_form.mnuOverview, &QAction::triggered, this, &MainWindow::mnuOverview_Click);
+    connect(m_form.mnuAbout, &QAction::triggered, this, &MainWindow::mnuAbout_Click);
 }
 
-void MainWindow::createMenus()
+void MainWindow::connectModel()
 {
-    QMenuBar *bar = menuBar();
-    const auto addMenu = [](QWidget *owner, QMenu *parent, const QString &objectName, const QString &title) {
-        auto *menu = new QMenu(title, owner);
-        menu->setObjectName(objectName);
-        menu->menuAction()->setObjectName(objectName + QLatin1String("Action"));
-        parent ? parent->addMenu(menu) : nullptr;
-        return menu;
-    };
-    const auto addCommand = [this](QMenu *menu, const QString &objectName, const QString &text,
-                                   void (MainWindow::*handler)()) {
-        QAction *action = menu->addAction(text);
-        action->setObjectName(objectName);
-        if (handler)
-            connect(action, &QAction::triggered, this, handler);
-        return action;
-    };
+    connect(&m_model, &SessionModel::userNameChanged, this, [this](const QString &name) {
+        setTextIfChanged(m_form.txtName, name);
+        m_form.cmdStartStop->setEnabled(m_model.canStart());
+    });
+    connect(&m_model, &SessionModel::projectNameChanged, this, [this](int row, const QString &name) {
+        setTextIfChanged(m_form.txtProjName[std::size_t(row)], name);
+    });
+    connect(&m_model, &SessionModel::activeRowChanged, this, &MainWindow::showActiveRow);
+    connect(&m_model, &SessionModel::runningChanged, this, &MainWindow::showRunning);
+    connect(&m_model, &SessionModel::rowShown, this, &MainWindow::showRowTimes);
+    connect(&m_model, &SessionModel::dailySumShown, m_form.lblTotalTime, &QLabel::setText);
+    connect(&m_model, &SessionModel::captionChanged, this, &QWidget::setWindowTitle);
 
-    QMenu *mnuFile = addMenu(this, nullptr, QStringLiteral("mnuFile"), QStringLiteral("&File"));
-    bar->addMenu(mnuFile);
-    m_mnuGenerateReport =
-        addMenu(this, mnuFile, QStringLiteral("mnuGenerateReport"), QStringLiteral("Generate report"));
-    addCommand(m_mnuGenerateReport, QStringLiteral("mnuExcel"), QStringLiteral("&Excel file"),
-               &MainWindow::mnuExcel_Click);
-    addCommand(m_mnuGenerateReport, QStringLiteral("mnuText"), QStringLiteral("&Text file"),
-               &MainWindow::mnuText_Click);
-    addCommand(m_mnuGenerateReport, QStringLiteral("mnuCSV"), QStringLiteral("&CSV file"),
-               &MainWindow::mnuCSV_Click);
-    mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuFileBar1"));
-    QAction *exit = addCommand(mnuFile, QStringLiteral("mnuExit"), QStringLiteral("E&xit"), nullptr);
-    connect(exit, &QAction::triggered, this, &QWidget::close);
-
-    m_mnuAdjust = addMenu(this, nullptr, QStringLiteral("mnuAdjust"), QStringLiteral("&Adjust"));
-    bar->addMenu(m_mnuAdjust);
-    addCommand(m_mnuAdjust, QStringLiteral("mnuDailyTimes"), QStringLiteral("&Daily times"),
-               &MainWindow::mnuDailyTimes_Click);
-    addCommand(m_mnuAdjust, QStringLiteral("mnuTotalTimes"), QStringLiteral("&Total times"),
-               &MainWindow::mnuTotalTimes_Click);
-
-    QMenu *mnuHelp = addMenu(this, nullptr, QStringLiteral("mnuHelp"), QStringLiteral("&Help"));
-    bar->addMenu(mnuHelp);
-    addCommand(mnuHelp, QStringLiteral("mnuOverview"), QStringLiteral("&Overview"),
-               &MainWindow::mnuOverview_Click);
-    addCommand(mnuHelp, QStringLiteral("mnuAbout"), QStringLiteral("&About"), &MainWindow::mnuAbout_Click);
-}
-
-void MainWindow::setTabOrder()
-{
-    // The user's name, the eight project names, Start/Stop; option buttons and time boxes take the focus
-    // only by a click (or Ctrl with a digit), so Tab passes them by.
-    QWidget *previous = m_txtName;
-    for (QLineEdit *name : m_txtProjName) {
-        QWidget::setTabOrder(previous, name);
-        previous = name;
+    // The model may have moved on before the window was made.
+    setTextIfChanged(m_form.txtName, m_model.userName());
+    for (int row = 0; row < RowCount; ++row) {
+        setTextIfChanged(m_form.txtProjName[std::size_t(row)], m_model.projectName(row));
+        showRowTimes(row);
     }
-    QWidget::setTabOrder(previous, m_cmdStartStop);
+    m_form.lblTotalTime->setText(m_model.shownDailySum().text);
+    setWindowTitle(m_model.caption());
+    showActiveRow(m_model.activeRow());
+    showRunning(m_model.isRunning());
 }
 
 void MainWindow::watchKeys(QWidget *control)
 {
-    // Key preview: the window sees every key of its controls before they do.
     control->installEventFilter(this);
 }
 
-bool MainWindow::Form_Load()
+void MainWindow::Form_Load()
 {
-    try {
-        showDate();
-        for (int row = 0; row < RowCount; ++row)
-            m_table.setDailyTime(row, 0.0f);
-        LoadProjectList();
-        const VersionNumber version = m_services.environment->version();
-        m_lblVersion->setText(
-            QStringLiteral("v%1.%2.%3").arg(version.major).arg(version.minor).arg(version.revision));
-        m_txtName->setSelection(0, int(m_txtName->text().size()));
-        const QString documents = m_services.environment->documentsFolder();
-        m_reportFolder = documents.isEmpty() ? m_services.environment->programFolder() : documents;
-    } catch (const std::exception &failure) {
-        m_services.messageBoxes->showError(
-            QStringLiteral("Error loading form"),
-            {ErrorNumber::Overflow, programErrorSource(), QString::fromLocal8Bit(failure.what())});
-        return false;
-    }
-    return true;
+    showDate();
+    for (int row = 0; row < RowCount; ++row)
+        m_model.setCount(SessionModel::TimeColumn::Daily, row, 0.0);
+    m_keeper.load();
+    const VersionNumber version = m_services.environment->version();
+    m_form.lblVersion->setText(
+        QStringLiteral("v%1.%2.%3").arg(version.major).arg(version.minor).arg(version.revision));
+    m_form.txtName->setSelection(0, int(m_form.txtName->text().size()));
+    const QString documents = m_services.environment->documentsFolder();
+    m_reportFolder = documents.isEmpty() ? m_services.environment->programFolder() : documents;
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
@@ -327,7 +165,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
         return;
     }
     // A running timer is not brought up to date: the span since the last accrual is not counted.
-    SaveProjectList();
+    m_keeper.saveAtExit();
     event->accept();
 }
 
@@ -339,52 +177,8 @@ void MainWindow::endWithoutQuestion()
 
 void MainWindow::saveForSessionEnd()
 {
-    // Nobody is there to read a box now; the failure goes to the session's log instead.
-    if (const std::optional<ErrorInfo> error = m_projectListFile.save(projectList()))
-        qWarning("%s", qPrintable(errorMessageText(QStringLiteral("Error saving project list"), *error)));
+    m_keeper.saveWithoutAsking();
     m_endingWithoutQuestion = true;
-}
-
-void MainWindow::LoadProjectList()
-{
-    const ProjectListReading reading = m_projectListFile.load();
-    if (reading.userName)
-        m_txtName->setText(*reading.userName);
-    for (int row = 0; row < RowCount; ++row) {
-        const auto index = std::size_t(row);
-        m_txtProjName[index]->setText(reading.names[index]);
-        if (row < reading.totalsRead) {
-            m_table.setTotalTime(row, reading.totals[index]);
-            m_txtTotalTime[index]->setText(timeText(reading.totals[index]));
-        }
-    }
-}
-
-bool MainWindow::SaveProjectList()
-{
-    const std::optional<ErrorInfo> error = m_projectListFile.save(projectList());
-    if (error)
-        m_services.messageBoxes->showError(QStringLiteral("Error saving project list"), *error);
-    return !error;
-}
-
-ProjectList MainWindow::projectList() const
-{
-    ProjectList list;
-    list.userName = m_txtName->text();
-    for (int row = 0; row < RowCount; ++row) {
-        list.names[std::size_t(row)] = m_txtProjName[std::size_t(row)]->text();
-        list.totals[std::size_t(row)] = m_table.totalTime(row);
-    }
-    return list;
-}
-
-void MainWindow::saveQuietly(double now)
-{
-    // Keeps a crash or a power cut from taking more than a minute of timing with it. A failure is not
-    // shown: the next quiet save tries again, and the save at exit reports it.
-    m_lastQuietSave = now;
-    (void)m_projectListFile.save(projectList());
 }
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
@@ -404,51 +198,28 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 
 void MainWindow::cmdStartStop_Click()
 {
-    if (!m_accrual.isRunning()) {
-        m_cmdStartStop->setText(QStringLiteral("Stop"));
-        m_cmdStartStop->setAccessibleName(QStringLiteral("Stop timing"));
-        const double now = m_services.clock->spanReading();
-        m_accrual.start(now);
-        m_lastQuietSave = now;
-        if (m_tmrOneSecond->isActive())
-            m_tmrOneSecond->start(TickInterval); // from a stopped tick's long interval
-        setColour(m_lblTotalTime, QPalette::WindowText, systemColour(QPalette::WindowText));
-        setWindowTitle(RunningCaption);
-        m_mnuGenerateReport->setEnabled(false);
-        m_txtName->setEnabled(false);
-        m_mnuAdjust->setEnabled(false);
-    } else {
-        m_cmdStartStop->setText(QStringLiteral("Start"));
-        m_cmdStartStop->setAccessibleName(QStringLiteral("Start timing"));
-        m_accrual.stop();
-        saveQuietly(m_services.clock->spanReading());
-        setColour(m_lblTotalTime, QPalette::WindowText, StoppedSumColour);
-        setWindowTitle(StoppedCaption);
-        m_mnuGenerateReport->setEnabled(true);
-        m_txtName->setEnabled(true);
-        m_mnuAdjust->setEnabled(true);
-    }
+    if (m_model.isRunning())
+        m_model.stop();
+    else
+        m_model.start(m_services.clock->spanReading());
 }
 
 void MainWindow::optActive_Click(int row)
 {
-    for (QLineEdit *name : m_txtProjName)
-        setColour(name, QPalette::Text, systemColour(QPalette::Text));
-    QLineEdit *name = m_txtProjName[std::size_t(row)];
-    setColour(name, QPalette::Text, ActiveNameColour);
-    if (name->text().isEmpty())
-        name->setText(QStringLiteral("Project %1").arg(row + 1));
+    m_model.chooseRow(row);
 }
 
 void MainWindow::txtName_Change()
 {
     // The field's text, not the signal's: an edit that the typing limit took back is still announced.
-    m_cmdStartStop->setEnabled(!m_txtName->text().isEmpty());
+    m_model.setUserName(m_form.txtName->text());
+    m_form.cmdStartStop->setEnabled(m_model.canStart());
 }
 
 void MainWindow::tmrOneSecond_Timer()
 {
-    RefreshTimes();
+    if (m_model.isRunning())
+        m_model.accrue(m_services.clock->spanReading());
     showDate();
     // setInterval() restarts a running timer, so it is called only when the interval really changes.
     if (const int next = nextTickInterval(); next != m_tmrOneSecond->interval())
@@ -460,7 +231,7 @@ int MainWindow::nextTickInterval() const
     // While stopped a tick changes only the date label, so the timer sleeps until just after midnight
     // instead of waking the program six times a second. An hour at most, so that a change of the system
     // time or of daylight saving time shows within the hour; Start brings the short interval back at once.
-    if (m_accrual.isRunning())
+    if (m_model.isRunning())
         return TickInterval;
     const double untilMidnight = 86400.0 - double(m_services.clock->secondsSinceMidnight());
     const double milliseconds = std::ceil(untilMidnight * 1000.0) + 20.0; // past the float's rounding
@@ -474,25 +245,6 @@ void MainWindow::changeEvent(QEvent *event)
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         showDate();
     QMainWindow::changeEvent(event);
-}
-
-void MainWindow::RefreshTimes()
-{
-    const int active = activeRow();
-    const double now = m_services.clock->spanReading();
-    if (!m_accrual.accrue(now, active, m_table))
-        return;
-    for (int row = 0; row < RowCount; ++row) {
-        const QString daily = timeText(m_table.dailyTime(row));
-        if (row == active)
-            setWindowTitle(QLatin1String("Vorn (") + m_txtProjName[std::size_t(row)]->text() +
-                           QLatin1String(", ") + daily + QLatin1Char(')'));
-        setTextIfChanged(m_txtTime[std::size_t(row)], daily);
-        setTextIfChanged(m_txtTotalTime[std::size_t(row)], timeText(m_table.totalTime(row)));
-    }
-    m_lblTotalTime->setText(timeText(m_table.dailySum()));
-    if (now - m_lastQuietSave >= QuietSaveInterval)
-        saveQuietly(now);
 }
 
 int MainWindow::shortcutRow(const QKeyEvent *event)
@@ -525,49 +277,58 @@ void MainWindow::Form_KeyUp(const QKeyEvent *event)
     }
     if (row < 0)
         return;
-    QRadioButton *option = m_optActive[std::size_t(row)];
-    option->setFocus(Qt::ShortcutFocusReason);
-    option->setChecked(true);
-    optActive_Click(row);
+    m_form.optActive[std::size_t(row)]->setFocus(Qt::ShortcutFocusReason);
+    m_model.chooseRow(row);
 }
 
-int MainWindow::activeRow() const
+void MainWindow::showRunning(bool running)
 {
-    return m_activeGroup->checkedId();
+    m_form.cmdStartStop->setText(running ? QStringLiteral("Stop") : QStringLiteral("Start"));
+    m_form.cmdStartStop->setAccessibleName(running ? QStringLiteral("Stop timing")
+                                                   : QStringLiteral("Start timing"));
+    m_form.cmdStartStop->setEnabled(running || m_model.canStart());
+    setColour(m_form.lblTotalTime, QPalette::WindowText,
+              running ? systemColour(QPalette::WindowText) : StoppedSumColour);
+    m_form.mnuGenerateReport->setEnabled(!running);
+    m_form.txtName->setEnabled(!running);
+    m_form.mnuAdjust->setEnabled(!running);
+    if (running && m_tmrOneSecond && m_tmrOneSecond->interval() != TickInterval)
+        m_tmrOneSecond->start(TickInterval); // from a stopped tick's long interval
 }
 
-QString MainWindow::timeText(double seconds)
+void MainWindow::showActiveRow(int row)
 {
-    if (std::optional<QString> text = DissectTime(seconds))
-        return *text;
-    m_services.messageBoxes->showError(QStringLiteral("DissectTime() error"), dissectTimeError());
-    return QString();
+    m_form.optActive[std::size_t(row)]->setChecked(true);
+    for (int other = 0; other < RowCount; ++other)
+        setColour(m_form.txtProjName[std::size_t(other)], QPalette::Text,
+                  other == row ? ActiveNameColour : systemColour(QPalette::Text));
+}
+
+void MainWindow::showRowTimes(int row)
+{
+    const auto index = std::size_t(row);
+    setTextIfChanged(m_form.txtTime[index], m_model.shown(SessionModel::TimeColumn::Daily, row).text);
+    setTextIfChanged(m_form.txtTotalTime[index], m_model.shown(SessionModel::TimeColumn::Total, row).text);
 }
 
 void MainWindow::showDate()
 {
     const QString date = DateText(m_services.clock->today());
-    if (m_lblDate->text() != date) // QLabel repaints on every setText
-        m_lblDate->setText(date);
-}
-
-void MainWindow::setTextIfChanged(QLineEdit *field, const QString &text)
-{
-    // Rewriting a field with its own text would still reset a selection the user made in it.
-    if (field->text() != text)
-        field->setText(text);
+    if (m_form.lblDate->text() != date) // QLabel repaints on every setText
+        m_form.lblDate->setText(date);
 }
 
 ReportSnapshot MainWindow::reportSnapshot() const
 {
     ReportSnapshot snapshot;
-    snapshot.userName = m_txtName->text();
-    for (std::size_t row = 0; row < RowCount; ++row) {
-        snapshot.names[row] = m_txtProjName[row]->text();
-        snapshot.dailyTexts[row] = m_txtTime[row]->text();
-        snapshot.totalTexts[row] = m_txtTotalTime[row]->text();
+    snapshot.userName = m_model.userName();
+    for (int row = 0; row < RowCount; ++row) {
+        const auto index = std::size_t(row);
+        snapshot.names[index] = m_model.projectName(row);
+        snapshot.dailyTexts[index] = m_model.shown(SessionModel::TimeColumn::Daily, row).text;
+        snapshot.totalTexts[index] = m_model.shown(SessionModel::TimeColumn::Total, row).text;
     }
-    snapshot.dailySumText = m_lblTotalTime->text();
+    snapshot.dailySumText = m_model.shownDailySum().text;
     return snapshot;
 }
 
@@ -587,30 +348,9 @@ void MainWindow::mnuExcel_Click()
                                                 *m_services.spreadsheetServer));
 }
 
-void MainWindow::mnuDailyTimes_Click()
-{
-    openAdjustDialog(false);
-}
-
-void MainWindow::mnuTotalTimes_Click()
-{
-    openAdjustDialog(true);
-}
-
 void MainWindow::openAdjustDialog(bool total)
 {
-    std::array<QString, RowCount> names;
-    for (std::size_t row = 0; row < RowCount; ++row)
-        names[row] = m_txtProjName[row]->text();
-    OverrideDialog dialog(total, m_table, names, *m_services.messageBoxes, this);
-    // Each applied row shows at once in its box; the daily sum label waits for the next accrual.
-    connect(&dialog, &OverrideDialog::rowApplied, this, [this, total](int row) {
-        const auto index = std::size_t(row);
-        if (total)
-            m_txtTotalTime[index]->setText(timeText(m_table.totalTime(row)));
-        else
-            m_txtTime[index]->setText(timeText(m_table.dailyTime(row)));
-    });
+    OverrideDialog dialog(total, m_model, *m_services.messageBoxes, this);
     dialog.exec();
 }
 

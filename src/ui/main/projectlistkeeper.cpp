@@ -1,0 +1,75 @@
+#include "projectlistkeeper.h"
+
+#include "core/sessionmodel.h"
+#include "platform/messageboxes.h"
+
+namespace {
+
+constexpr double QuietSaveInterval = 60.0; // seconds of timing between saves that nobody is asked about
+const QString SaveErrorContext = QStringLiteral("Error saving project list");
+
+} // namespace
+
+ProjectListKeeper::ProjectListKeeper(const QString &path, SessionModel &model, MessageBoxes &messageBoxes,
+                                     QObject *parent)
+    : QObject(parent), m_file(path), m_model(model), m_messageBoxes(messageBoxes)
+{
+    connect(&m_model, &SessionModel::runningChanged, this, [this](bool running) {
+        if (!running)
+            saveQuietly();
+        m_timingSinceSave = 0.0;
+    });
+    connect(&m_model, &SessionModel::accrued, this, &ProjectListKeeper::countTiming);
+}
+
+void ProjectListKeeper::load()
+{
+    const ProjectListReading reading = m_file.load();
+    if (reading.userName)
+        m_model.setUserName(*reading.userName);
+    for (int row = 0; row < RowCount; ++row) {
+        m_model.setProjectName(row, reading.names[std::size_t(row)]);
+        if (row < reading.totalsRead)
+            m_model.setAndShowCount(SessionModel::TimeColumn::Total, row, reading.totals[std::size_t(row)]);
+    }
+}
+
+bool ProjectListKeeper::saveAtExit()
+{
+    const std::optional<ErrorInfo> error = save();
+    if (error)
+        m_messageBoxes.showError(SaveErrorContext, *error);
+    return !error;
+}
+
+void ProjectListKeeper::saveWithoutAsking()
+{
+    // Nobody is there to read a box now; the failure goes to the session's log instead.
+    if (const std::optional<ErrorInfo> error = save())
+        qWarning("%s", qPrintable(errorMessageText(SaveErrorContext, *error)));
+}
+
+std::optional<ErrorInfo> ProjectListKeeper::save()
+{
+    ProjectList list;
+    list.userName = m_model.userName();
+    for (int row = 0; row < RowCount; ++row) {
+        list.names[std::size_t(row)] = m_model.projectName(row);
+        list.totals[std::size_t(row)] = m_model.count(SessionModel::TimeColumn::Total, row);
+    }
+    return m_file.save(list);
+}
+
+void ProjectListKeeper::saveQuietly()
+{
+    // A failure is not shown here: the next quiet save tries again, and the save at exit reports it.
+    m_timingSinceSave = 0.0;
+    (void)save();
+}
+
+void ProjectListKeeper::countTiming(double elapsed)
+{
+    m_timingSinceSave += elapsed;
+    if (m_timingSinceSave >= QuietSaveInterval)
+        saveQuietly();
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "storage/projectlistfile.h"
+
+#include <QObject>
+
+class MessageBoxes;
+class SessionModel;
+
+// Keeps the session's names and totals in the project list file: loads them at start-up, saves them at a
+// confirmed exit (a failure shown in the error box), and saves them quietly while timing runs, at every
+// stop and after each minute of timing, so that a crash or a power cut cannot take more with it.
+class ProjectListKeeper : public QObject
+{
+    Q_OBJECT
+
+public:
+    ProjectListKeeper(const QString &path, SessionModel &model, MessageBoxes &messageBoxes,
+                      QObject *parent = nullptr);
+
+    // Puts what the file holds into the session; a file that does not load leaves the fallback names.
+    void load();
+
+    // The save at a confirmed exit; a failure is shown in the error box. Returns whether it saved.
+    bool saveAtExit();
+
+    // The save at an end that nobody can answer a question at (a termination signal, the end of the
+    // desktop session); a failure goes to the log.
+    void saveWithoutAsking();
+
+private:
+    std::optional<ErrorInfo> save();
+    void saveQuietly();
+    void countTiming(double elapsed);
+
+    ProjectListFile m_file;
+    SessionModel &m_model;
+    MessageBoxes &m_messageBoxes;
+    double m_timingSinceSave = 0.0; // seconds of timing accrued since the last save
+};

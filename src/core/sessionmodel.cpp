@@ -83,6 +83,14 @@ void SessionModel::stop()
     Q_EMIT runningChanged(false);
 }
 
+void SessionModel::toggle(double reading)
+{
+    if (isRunning())
+        stop();
+    else
+        start(reading);
+}
+
 bool SessionModel::accrue(double reading)
 {
     if (!m_accrual.accrue(reading, m_activeRow, m_table))

@@ -47,6 +47,8 @@ public:
     void start(double reading);
     // Stops timing; the span since the last accrual is not counted.
     void stop();
+    // As the Start/Stop button: stops when running, else starts at the reading.
+    void toggle(double reading);
     // A tick while running: once a second or more has passed since the last accrual, adds the whole span
     // to the active row and shows the new texts. Returns whether it did.
     bool accrue(double reading);

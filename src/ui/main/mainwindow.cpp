@@ -198,10 +198,7 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 
 void MainWindow::cmdStartStop_Click()
 {
-    if (m_model.isRunning())
-        m_model.stop();
-    else
-        m_model.start(m_services.clock->spanReading());
+    m_model.toggle(m_services.clock->spanReading());
 }
 
 void MainWindow::optActive_Click(int row)

@@ -1,5 +1,6 @@
 #include "terminationwatcher.h"
 
+#include <QCoreApplication>
 #include <QSocketNotifier>
 
 #include <csignal>
@@ -29,6 +30,7 @@ TerminationWatcher::TerminationWatcher(QObject *parent) : QObject(parent)
     action.sa_flags = SA_RESTART;
     for (int signalNumber : watchedSignals)
         sigaction(signalNumber, &action, nullptr);
+    QCoreApplication::instance()->installEventFilter(this);
 }
 
 TerminationWatcher::~TerminationWatcher()
@@ -40,6 +42,17 @@ TerminationWatcher::~TerminationWatcher()
             ::close(socket);
         socket = -1;
     }
+}
+
+bool TerminationWatcher::eventFilter(QObject *watched, QEvent *event)
+{
+    // Seen before the application closes its windows for the quit, once: the program's own quit after a
+    // termination comes this way too.
+    if (event->type() == QEvent::Quit && watched == QCoreApplication::instance() && !m_quitSeen) {
+        m_quitSeen = true;
+        Q_EMIT terminationRequested(0);
+    }
+    return false;
 }
 
 void TerminationWatcher::handleSignal(int signalNumber)

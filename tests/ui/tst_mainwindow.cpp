@@ -258,6 +258,30 @@ private Q_SLOTS:
         QCOMPARE(text("txtTime0"), *DissectTime(counted));
     }
 
+    // Six ticks a second while timing runs; while stopped, when only the date label can change, a tick just
+    // after midnight and at least one a minute, so that an idle program hardly wakes.
+    void tickIntervalFollowsTheTimingState_data()
+    {
+        QTest::addColumn<double>("wallSeconds");
+        QTest::addColumn<int>("startStopClicks");
+        QTest::addColumn<int>("interval");
+        QTest::newRow("stopped in the morning: a minute") << 9 * 3600.0 << 0 << 60 * 1000;
+        QTest::newRow("just before midnight") << 86399.5 << 0 << 520;
+        QTest::newRow("at midnight: no busy loop") << 86400.0 << 0 << 166;
+        QTest::newRow("running") << 9 * 3600.0 << 1 << 166;
+        QTest::newRow("stopped again") << 9 * 3600.0 << 2 << 60 * 1000;
+    }
+    void tickIntervalFollowsTheTimingState()
+    {
+        QFETCH(double, wallSeconds);
+        QFETCH(int, startStopClicks);
+        clock.wallSeconds = wallSeconds;
+        for (int click = 0; click < startStopClicks; ++click)
+            clickStartStop();
+        tick();
+        QTEST(child<QTimer>("tmrOneSecond")->interval(), "interval");
+    }
+
     void stoppedTickOnlyFollowsTheDate()
     {
         field("txtTime0")->setSelection(1, 3);

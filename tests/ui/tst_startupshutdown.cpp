@@ -89,21 +89,67 @@ private Q_SLOTS:
                             "\r\n 0 \r\n\r\n 0 \r\n\r\n 0 \r\n\r\n 0 \r\n"));
     }
 
-    void failedSaveShowsOneBoxAndKeepsTheOldFile()
+    // After a failed save at exit, the user chooses: No keeps the program and the old file as they were.
+    void failedExitSaveAsksAgain_data()
     {
+        QTest::addColumn<int>("answer");
+        QTest::newRow("stay") << int(MessageBoxAnswer::No);
+        QTest::newRow("exit anyway") << int(MessageBoxAnswer::Yes);
+    }
+    void failedExitSaveAsksAgain()
+    {
+        QFETCH(int, answer);
         QVERIFY(!listFile().save(ProjectList()));
         const QByteArray before = fileBytes("projlist.dat");
         open();
         field("txtProjName1")->setText("Beta");
-        boxes.answers = {MessageBoxAnswer::Yes};
+        boxes.answers = {MessageBoxAnswer::Yes, MessageBoxAnswer::Ok, answer};
         {
             const FileSizeLimit limit(16);
             window->close();
         }
-        QCOMPARE(boxes.shown.size(), 2);
-        QVERIFY(shownBoxes()[1].startsWith("16 Error: Error saving project list\r\nTallywick:  "));
-        QVERIFY(!window->isVisible());
+        const QStringList shown = shownBoxes();
+        QCOMPARE(shown.size(), 3);
+        QVERIFY(shown[1].startsWith("16 Error: Error saving project list\r\nTallywick:  "));
+        QCOMPARE(shown[2],
+                 "260 Exit: The project list could not be saved. Exit anyway and lose the changes?");
+        QCOMPARE(window->isVisible(), answer == MessageBoxAnswer::No);
         QCOMPARE(fileBytes("projlist.dat"), before);
+        if (answer == MessageBoxAnswer::No) {
+            close();
+            QCOMPARE(listFile().load().names[1], QStringLiteral("Beta"));
+        }
+    }
+
+    // Quiet saves that fail show the error once, until a save succeeds again; timing goes on.
+    void failedQuietSavesShowOnce()
+    {
+        open();
+        clickStartStop();
+        for (int round = 1; round <= 2; ++round) {
+            {
+                const FileSizeLimit limit(16);
+                advanceAndTick(1, 130);
+                QCoreApplication::processEvents();
+            }
+            QCOMPARE(boxes.shown.size(), round);
+            QVERIFY(shownBoxes().last().startsWith("16 Error: Error saving project list"));
+            advanceAndTick(1, 60);
+        }
+        QCOMPARE(text("txtTime0"), QStringLiteral(" 0:06:20"));
+    }
+
+    // The desktop session's save does not stand for the exit: the session may go on.
+    void sessionSaveLeavesTheExitQuestion()
+    {
+        open();
+        field("txtProjName2")->setText("Gamma");
+        window->saveForSessionEnd();
+        QCOMPARE(listFile().load().names[2], QStringLiteral("Gamma"));
+        field("txtProjName2")->setText("Delta");
+        close();
+        QCOMPARE(shownBoxes(), QStringList("292 Exit: Are you sure you wish to exit?"));
+        QCOMPARE(listFile().load().names[2], QStringLiteral("Delta"));
     }
 
     void timingSavesAtStopAndEveryMinute()

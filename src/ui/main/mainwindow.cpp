@@ -32,8 +32,8 @@ namespace {
 
 const QColor StoppedSumColour(192, 0, 0);
 const QColor ActiveNameColour(0, 0, 255);
-constexpr int TickInterval = 166;                   // milliseconds: about six ticks a second
-constexpr int LongestStoppedInterval = 3600 * 1000; // milliseconds between ticks while stopped, at most
+constexpr int TickInterval = 166;                 // milliseconds: about six ticks a second
+constexpr int LongestStoppedInterval = 60 * 1000; // milliseconds between ticks while stopped, at most
 
 // Sets a palette colour of a widget, touching the widget only when the colour changes.
 void setColour(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
@@ -153,32 +153,45 @@ void MainWindow::Form_Load()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    if (m_endingWithoutQuestion) {
-        event->accept();
-        return;
-    }
-    const int answer = m_services.messageBoxes->show(
-        MessageBoxStyle::YesNo + MessageBoxStyle::Question + MessageBoxStyle::DefaultButton2,
-        QStringLiteral("Exit"), QStringLiteral("Are you sure you wish to exit?"));
-    if (answer != MessageBoxAnswer::Yes) {
+    if (!m_endingWithoutQuestion && !confirmExit()) {
         event->ignore();
         return;
     }
-    // A running timer is not brought up to date: the span since the last accrual is not counted.
-    m_keeper.saveAtExit();
+    m_ended = true;
     event->accept();
+}
+
+bool MainWindow::confirmExit()
+{
+    const int answer = m_services.messageBoxes->show(
+        MessageBoxStyle::YesNo + MessageBoxStyle::Question + MessageBoxStyle::DefaultButton2,
+        QStringLiteral("Exit"), QStringLiteral("Are you sure you wish to exit?"));
+    if (answer != MessageBoxAnswer::Yes)
+        return false;
+    // A running timer is not brought up to date: the span since the last accrual is not counted.
+    if (m_keeper.saveAtExit())
+        return true;
+    // The error box has said why; the user may free space, mend the folder or write a report first.
+    return m_services.messageBoxes->show(
+               MessageBoxStyle::YesNo + MessageBoxStyle::DefaultButton2, QStringLiteral("Exit"),
+               QStringLiteral("The project list could not be saved. Exit anyway and lose the changes?")) ==
+           MessageBoxAnswer::Yes;
 }
 
 void MainWindow::endWithoutQuestion()
 {
-    saveForSessionEnd();
+    if (m_ended)
+        return;
+    m_keeper.saveWithoutAsking();
+    m_endingWithoutQuestion = true;
     close();
 }
 
 void MainWindow::saveForSessionEnd()
 {
+    // The session may yet go on (a cancelled logout, a checkpoint), so the window stays as it is; should
+    // the session end, it asks the program to quit, which ends the window without a question.
     m_keeper.saveWithoutAsking();
-    m_endingWithoutQuestion = true;
 }
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
@@ -226,8 +239,9 @@ void MainWindow::tmrOneSecond_Timer()
 int MainWindow::nextTickInterval() const
 {
     // While stopped a tick changes only the date label, so the timer sleeps until just after midnight
-    // instead of waking the program six times a second. An hour at most, so that a change of the system
-    // time or of daylight saving time shows within the hour; Start brings the short interval back at once.
+    // instead of waking the program six times a second. A minute at most: the timer runs on a clock that
+    // neither the system time nor a suspend moves, so a new date after either shows within a minute.
+    // Start brings the short interval back at once.
     if (m_model.isRunning())
         return TickInterval;
     const double untilMidnight = 86400.0 - double(m_services.clock->secondsSinceMidnight());

@@ -37,11 +37,11 @@ public:
     void Form_Load();
 
     // Saves the project list without asking anything and closes the window without the exit question:
-    // for an end that nobody can answer a question at (a termination signal).
+    // for an end that nobody can answer a question at (a termination signal, the end of the desktop
+    // session). Nothing happens when the window has ended already.
     void endWithoutQuestion();
 
-    // Saves the project list without asking, and lets the window close without the exit question: the
-    // desktop session is ending.
+    // Saves the project list without asking: the desktop session asks for it before it may end.
     void saveForSessionEnd();
 
 protected:
@@ -53,6 +53,8 @@ private:
     void connectControls();
     void connectModel();
     void watchKeys(QWidget *control);
+    // The exit question, and the save after a Yes; false keeps the program running.
+    bool confirmExit();
 
     void cmdStartStop_Click();
     void optActive_Click(int row);
@@ -85,6 +87,7 @@ private:
     QTimer *m_tmrOneSecond = nullptr;
     QString m_reportFolder;
     bool m_endingWithoutQuestion = false;
+    bool m_ended = false; // a close was accepted
 
     // The digit of a Ctrl shortcut, from its press to its release.
     struct PendingShortcut

@@ -57,14 +57,24 @@ std::optional<ErrorInfo> ProjectListKeeper::save()
         list.names[std::size_t(row)] = m_model.projectName(row);
         list.totals[std::size_t(row)] = m_model.count(SessionModel::TimeColumn::Total, row);
     }
-    return m_file.save(list);
+    std::optional<ErrorInfo> error = m_file.save(list);
+    if (!error)
+        m_quietFailureShown = false;
+    return error;
 }
 
 void ProjectListKeeper::saveQuietly()
 {
-    // A failure is not shown here: the next quiet save tries again, and the save at exit reports it.
     m_timingSinceSave = 0.0;
-    (void)save();
+    const std::optional<ErrorInfo> error = save();
+    if (!error || m_quietFailureShown)
+        return;
+    m_quietFailureShown = true;
+    // Shown once the session has told every view of the change that led here (a stop, an accrual), so
+    // that the window behind the box is up to date; timing goes on while the box is open.
+    QMetaObject::invokeMethod(
+        this, [this, error = *error] { m_messageBoxes.showError(SaveErrorContext, error); },
+        Qt::QueuedConnection);
 }
 
 void ProjectListKeeper::countTiming(double elapsed)

@@ -8,8 +8,10 @@ class MessageBoxes;
 class SessionModel;
 
 // Keeps the session's names and totals in the project list file: loads them at start-up, saves them at a
-// confirmed exit (a failure shown in the error box), and saves them quietly while timing runs, at every
-// stop and after each minute of timing, so that a crash or a power cut cannot take more with it.
+// confirmed exit, and saves them quietly while timing runs, at every stop and after each minute of timing,
+// so that a crash or a power cut cannot take more with it. A failure is never silent: the first quiet
+// save that fails shows the error box (later ones stay quiet until a save succeeds again), and a save at
+// an end that nobody can answer a question at writes to the log.
 class ProjectListKeeper : public QObject
 {
     Q_OBJECT
@@ -36,5 +38,6 @@ private:
     ProjectListFile m_file;
     SessionModel &m_model;
     MessageBoxes &m_messageBoxes;
-    double m_timingSinceSave = 0.0; // seconds of timing accrued since the last save
+    double m_timingSinceSave = 0.0;   // seconds of timing accrued since the last save
+    bool m_quietFailureShown = false; // since the last save that succeeded
 };

@@ -59,5 +59,5 @@ double AssembleTime(qint16 hours, qint16 minutes, qint16 seconds)
 
 ErrorInfo dissectTimeError()
 {
-    return {ErrorNumber::Overflow, programErrorSource(), QStringLiteral("Overflow")};
+    return programError(ErrorNumber::Overflow, QStringLiteral("Overflow"));
 }

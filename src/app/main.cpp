@@ -1,5 +1,4 @@
 #include "platform/desktopwebopener.h"
-#include "platform/inprocessspreadsheetserver.h"
 #include "platform/platformservices.h"
 #include "platform/qtmessageboxes.h"
 #include "platform/singleinstance.h"
@@ -8,6 +7,7 @@
 #include "platform/terminationwatcher.h"
 #include "ui/main/mainwindow.h"
 #include "ui/programicon.h"
+#include "workbook/inprocessspreadsheetserver.h"
 
 #include <QApplication>
 #include <QFont>

@@ -560,14 +560,15 @@ void MainWindow::setTextIfChanged(QLineEdit *field, const QString &text)
 
 ReportSnapshot MainWindow::reportSnapshot() const
 {
+    // Each time's text as its field shows it, with the whole seconds of the count it was drawn from.
     ReportSnapshot snapshot;
     snapshot.userName = m_txtName->text();
     for (std::size_t row = 0; row < RowCount; ++row) {
         snapshot.names[row] = m_txtProjName[row]->text();
-        snapshot.dailyTexts[row] = m_txtTime[row]->text();
-        snapshot.totalTexts[row] = m_txtTotalTime[row]->text();
+        snapshot.daily[row] = {m_txtTime[row]->text(), roundHalfEven(m_table.dailyTime(int(row)))};
+        snapshot.total[row] = {m_txtTotalTime[row]->text(), roundHalfEven(m_table.totalTime(int(row)))};
     }
-    snapshot.dailySumText = m_lblTotalTime->text();
+    snapshot.dailySum = {m_lblTotalTime->text(), roundHalfEven(m_table.dailySum())};
     return snapshot;
 }
 

@@ -4,8 +4,9 @@
 // Usage: bench_spreadsheet [FOLDER]   (without FOLDER the reports go to a temporary folder that is removed)
 
 #include "core/calendartext.h"
-#include "platform/inprocessspreadsheetserver.h"
+#include "core/timetext.h"
 #include "reports/spreadsheetreport.h"
+#include "workbook/inprocessspreadsheetserver.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -19,16 +20,24 @@ namespace {
 
 constexpr int runs = 201;
 
+ShownTime shown(double seconds)
+{
+    return {DissectTime(seconds).value_or(QString()), seconds};
+}
+
 ReportSnapshot eightNamedRows()
 {
     ReportSnapshot snapshot;
     snapshot.userName = QStringLiteral("Ann");
+    double dailySum = 0.0;
     for (std::size_t r = 0; r < 8; ++r) {
         snapshot.names[r] = QStringLiteral("Project %1").arg(r + 1);
-        snapshot.dailyTexts[r] = QStringLiteral(" %1:%2:03").arg(r).arg(r * 7, 2, 10, QLatin1Char('0'));
-        snapshot.totalTexts[r] = QStringLiteral(" %1:00:00").arg(r * 11);
+        const double daily = double(r * 3600 + r * 7 * 60 + 3);
+        snapshot.daily[r] = shown(daily);
+        snapshot.total[r] = shown(double(r * 11 * 3600));
+        dailySum += daily;
     }
-    snapshot.dailySumText = QStringLiteral(" 28:16:24");
+    snapshot.dailySum = shown(dailySum);
     return snapshot;
 }
 

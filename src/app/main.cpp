@@ -1,6 +1,5 @@
 #include "core/sessionmodel.h"
 #include "platform/desktopwebopener.h"
-#include "platform/inprocessspreadsheetserver.h"
 #include "platform/platformservices.h"
 #include "platform/qtmessageboxes.h"
 #include "platform/singleinstance.h"
@@ -9,6 +8,7 @@
 #include "platform/terminationwatcher.h"
 #include "ui/main/mainwindow.h"
 #include "ui/programicon.h"
+#include "workbook/inprocessspreadsheetserver.h"
 
 #include <QApplication>
 #include <QFont>

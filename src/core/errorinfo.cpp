@@ -1,5 +1,10 @@
 #include "errorinfo.h"
 
+ErrorInfo programError(int number, const QString &description)
+{
+    return {number, programErrorSource(), description};
+}
+
 QString errorMessageText(const QString &context, const ErrorInfo &error)
 {
     return context + QLatin1String("\r\n") + error.source + QLatin1String(":  ") + error.description +

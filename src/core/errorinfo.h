@@ -10,14 +10,17 @@ struct ErrorInfo
     QString description;
 };
 
-// Error numbers the program reports for its own failures.
+// Every error number the program reports.
 namespace ErrorNumber {
+constexpr int InvalidArgument = 5; // a value the spreadsheet cannot take, such as an overlong cell text
 constexpr int Overflow = 6;
 constexpr int FileNotFound = 53;
 constexpr int DiskFull = 61;
 constexpr int PermissionDenied = 70;
-constexpr int PathNotFound = 76;
 constexpr int FileAccessError = 75;
+constexpr int PathNotFound = 76;
+constexpr int CannotCreateObject = 429;         // the spreadsheet server could not be started
+constexpr int SpreadsheetReportedItself = 1004; // the spreadsheet application has told the user already
 } // namespace ErrorNumber
 
 // The source that the program's own failures carry.
@@ -26,6 +29,9 @@ inline const QString &programErrorSource()
     static const QString source = QStringLiteral("Tallywick");
     return source;
 }
+
+// A failure of the program's own: the number, the program as its source, and the description.
+ErrorInfo programError(int number, const QString &description);
 
 // The text of the shared error box: context, CR LF, source, ":  ", description, " (", number, ")".
 QString errorMessageText(const QString &context, const ErrorInfo &error);

@@ -21,8 +21,8 @@ QByteArray csvReportBytes(const ReportSnapshot &snapshot, const LocalDate &today
     for (std::size_t row = 0; row < snapshot.names.size(); ++row) {
         if (!ReportRules::isIncluded(snapshot.names[row]))
             continue;
-        lines << snapshot.names[row] + comma + snapshot.dailyTexts[row] + comma + snapshot.totalTexts[row];
+        lines << snapshot.names[row] + comma + snapshot.daily[row].text + comma + snapshot.total[row].text;
     }
-    lines << QString() << QLatin1String("Total daily time, ") + snapshot.dailySumText;
+    lines << QString() << QLatin1String("Total daily time, ") + snapshot.dailySum.text;
     return ReportFileWriter::linesToBytes(lines);
 }

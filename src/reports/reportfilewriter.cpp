@@ -6,40 +6,16 @@
 
 namespace ReportFileWriter {
 
-namespace {
-
-ReportOutcome failure(const QString &fileName, int number, const QString &reason)
-{
-    ReportOutcome outcome;
-    outcome.kind = ReportOutcome::Kind::Failed;
-    outcome.fileName = fileName;
-    outcome.error = {number, programErrorSource(),
-                     QStringLiteral("Cannot write the report file %1: %2").arg(fileName, reason)};
-    return outcome;
-}
-
-} // namespace
-
 ReportOutcome generate(const ReportSnapshot &snapshot, const LocalDate &today, const QString &reportFolder,
                        const QString &extension, ReportBytes bytes)
 {
-    if (snapshot.userName.isEmpty()) {
-        ReportOutcome outcome;
-        outcome.kind = ReportOutcome::Kind::MissingName;
-        return outcome;
-    }
+    if (snapshot.userName.isEmpty())
+        return {ReportOutcome::Kind::MissingName, QString(), ErrorInfo()};
     const QString fileName = ReportRules::fileName(reportFolder, snapshot.userName, today, extension);
-    return writeWhole(fileName, bytes(snapshot, today));
-}
-
-ReportOutcome writeWhole(const QString &fileName, const QByteArray &bytes)
-{
-    if (const std::optional<WholeFile::Failure> failed = WholeFile::write(fileName, bytes))
-        return failure(fileName, failed->number, failed->reason);
-    ReportOutcome outcome;
-    outcome.kind = ReportOutcome::Kind::Written;
-    outcome.fileName = fileName;
-    return outcome;
+    if (const std::optional<WholeFile::Failure> failed = WholeFile::write(fileName, bytes(snapshot, today)))
+        return {ReportOutcome::Kind::Failed, fileName,
+                programError(failed->number, ReportRules::failureDescription(fileName, failed->reason))};
+    return {ReportOutcome::Kind::Written, fileName, ErrorInfo()};
 }
 
 QByteArray linesToBytes(const QStringList &lines)

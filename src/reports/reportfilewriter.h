@@ -20,9 +20,6 @@ using ReportBytes = QByteArray (*)(const ReportSnapshot &snapshot, const LocalDa
 ReportOutcome generate(const ReportSnapshot &snapshot, const LocalDate &today, const QString &reportFolder,
                        const QString &extension, ReportBytes bytes);
 
-// Writes bytes to fileName, replacing any file of that name only once every byte is on disk.
-ReportOutcome writeWhole(const QString &fileName, const QByteArray &bytes);
-
 // Each line followed by CR LF, in UTF-8.
 QByteArray linesToBytes(const QStringList &lines);
 

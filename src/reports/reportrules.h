@@ -12,6 +12,9 @@ namespace ReportRules {
 QString fileName(const QString &folder, const QString &userName, const LocalDate &date,
                  const QString &extension);
 
+// What a failed report's error says: the file that could not be written, then why.
+QString failureDescription(const QString &fileName, const QString &reason);
+
 // A row takes part in a report unless its name is the empty text; a name of blanks takes part.
 inline bool isIncluded(const QString &projectName)
 {

@@ -6,48 +6,57 @@
 
 namespace {
 
+namespace Column {
+constexpr int A = 1;
+constexpr int B = 2;
+constexpr int C = 3;
+} // namespace Column
+
 // Sheet row of table row 0; table row r goes to sheet row r + 4 whether or not the rows above are named.
 constexpr int firstProjectSheetRow = 4;
+constexpr int totalSheetRow = 13;
 
-// The failure that a server gives no details for: it could not be started.
-ErrorInfo serverNotCreatedError()
+CellValue text(const QString &value)
 {
-    return {429, programErrorSource(), QStringLiteral("Cannot start the spreadsheet server")};
+    return {value, std::nullopt};
 }
 
-AutomationResult enterText(SpreadsheetApplication &application, const QString &address, const QString &text)
+CellValue time(const ShownTime &shown)
 {
-    if (AutomationResult failure = application.selectRange(address))
-        return failure;
-    return application.setActiveCellFormulaR1C1(text);
+    return {shown.text, shown.seconds};
 }
 
-AutomationResult enterBoldText(SpreadsheetApplication &application, const QString &address,
-                               const QString &text)
+AutomationResult enter(SpreadsheetApplication &application, CellAddress cell, const CellValue &value)
 {
-    if (AutomationResult failure = enterText(application, address, text))
+    if (AutomationResult failure = application.selectCell(cell))
         return failure;
-    return application.setSelectionFontStyle(QStringLiteral("Bold"));
+    return application.setActiveCellFormulaR1C1(value);
+}
+
+AutomationResult enterBold(SpreadsheetApplication &application, CellAddress cell, const QString &label)
+{
+    if (AutomationResult failure = enter(application, cell, text(label)))
+        return failure;
+    return application.setSelectionBold();
 }
 
 AutomationResult setColumnWidths(SpreadsheetApplication &application)
 {
-    if (AutomationResult failure = application.setColumnWidth(QStringLiteral("A:A"), 25))
+    if (AutomationResult failure = application.setColumnWidth(Column::A, 25))
         return failure;
-    if (AutomationResult failure = application.setColumnWidth(QStringLiteral("B:B"), 10))
+    if (AutomationResult failure = application.setColumnWidth(Column::B, 10))
         return failure;
-    return application.setColumnWidth(QStringLiteral("C:C"), 10);
+    return application.setColumnWidth(Column::C, 10);
 }
 
 AutomationResult enterHeadings(SpreadsheetApplication &application)
 {
-    if (AutomationResult failure =
-            enterBoldText(application, QStringLiteral("A3"), QStringLiteral("Project name")))
+    constexpr int row = 3;
+    if (AutomationResult failure = enterBold(application, {row, Column::A}, QStringLiteral("Project name")))
         return failure;
-    if (AutomationResult failure =
-            enterBoldText(application, QStringLiteral("B3"), QStringLiteral("Daily time")))
+    if (AutomationResult failure = enterBold(application, {row, Column::B}, QStringLiteral("Daily time")))
         return failure;
-    return enterBoldText(application, QStringLiteral("C3"), QStringLiteral("Total time"));
+    return enterBold(application, {row, Column::C}, QStringLiteral("Total time"));
 }
 
 AutomationResult enterProjectRows(SpreadsheetApplication &application, const ReportSnapshot &snapshot)
@@ -55,12 +64,12 @@ AutomationResult enterProjectRows(SpreadsheetApplication &application, const Rep
     for (std::size_t r = 0; r < snapshot.names.size(); ++r) {
         if (!ReportRules::isIncluded(snapshot.names[r]))
             continue;
-        const QString row = QString::number(int(r) + firstProjectSheetRow);
-        if (AutomationResult failure = enterText(application, QLatin1Char('A') + row, snapshot.names[r]))
+        const int row = int(r) + firstProjectSheetRow;
+        if (AutomationResult failure = enter(application, {row, Column::A}, text(snapshot.names[r])))
             return failure;
-        if (AutomationResult failure = enterText(application, QLatin1Char('B') + row, snapshot.dailyTexts[r]))
+        if (AutomationResult failure = enter(application, {row, Column::B}, time(snapshot.daily[r])))
             return failure;
-        if (AutomationResult failure = enterText(application, QLatin1Char('C') + row, snapshot.totalTexts[r]))
+        if (AutomationResult failure = enter(application, {row, Column::C}, time(snapshot.total[r])))
             return failure;
     }
     return std::nullopt;
@@ -69,9 +78,9 @@ AutomationResult enterProjectRows(SpreadsheetApplication &application, const Rep
 AutomationResult fillSheet(SpreadsheetApplication &application, const ReportSnapshot &snapshot,
                            const LocalDate &today)
 {
-    if (AutomationResult failure = enterText(application, QStringLiteral("A1"), snapshot.userName))
+    if (AutomationResult failure = enter(application, {1, Column::A}, text(snapshot.userName)))
         return failure;
-    if (AutomationResult failure = enterText(application, QStringLiteral("B1"), ReportDateLine(today)))
+    if (AutomationResult failure = enter(application, {1, Column::B}, text(ReportDateLine(today))))
         return failure;
     if (AutomationResult failure = setColumnWidths(application))
         return failure;
@@ -80,9 +89,9 @@ AutomationResult fillSheet(SpreadsheetApplication &application, const ReportSnap
     if (AutomationResult failure = enterProjectRows(application, snapshot))
         return failure;
     if (AutomationResult failure =
-            enterBoldText(application, QStringLiteral("A13"), QStringLiteral("Total time:")))
+            enterBold(application, {totalSheetRow, Column::A}, QStringLiteral("Total time:")))
         return failure;
-    return enterText(application, QStringLiteral("B13"), snapshot.dailySumText);
+    return enter(application, {totalSheetRow, Column::B}, time(snapshot.dailySum));
 }
 
 AutomationResult buildAndSave(SpreadsheetApplication &application, const ReportSnapshot &snapshot,
@@ -94,22 +103,23 @@ AutomationResult buildAndSave(SpreadsheetApplication &application, const ReportS
         return failure;
     if (AutomationResult failure = fillSheet(application, snapshot, today))
         return failure;
-    SpreadsheetSaveAsArguments saveAs;
-    saveAs.fileName = fileName;
-    if (AutomationResult failure = application.saveActiveWorkbookAs(saveAs))
+    if (AutomationResult failure = application.saveActiveWorkbookAs(fileName))
         return failure;
-    if (AutomationResult failure = application.closeActiveWorkbook(false))
+    if (AutomationResult failure = application.closeActiveWorkbook())
         return failure;
     return application.quit();
 }
 
-ReportOutcome failedWith(const ErrorInfo &error)
+ReportOutcome failedWith(const ErrorInfo &error, const QString &fileName)
 {
     // A spreadsheet application raises 1004 after it has shown its own message (such as the user refusing
-    // to replace a file); a second box would only repeat it.
-    const auto kind = error.number == SpreadsheetApplicationErrorNumber ? ReportOutcome::Kind::FailedSilently
-                                                                        : ReportOutcome::Kind::Failed;
-    return {kind, QString(), error};
+    // to replace a file); a second box would only repeat it. The program's own server never raises it, but
+    // the report stands on any server behind the automation interface.
+    if (error.number == ErrorNumber::SpreadsheetReportedItself)
+        return {ReportOutcome::Kind::FailedSilently, fileName, error};
+    return {ReportOutcome::Kind::Failed,
+            fileName,
+            {error.number, error.source, ReportRules::failureDescription(fileName, error.description)}};
 }
 
 } // namespace
@@ -122,12 +132,14 @@ ReportOutcome GenerateSpreadsheetReport(const ReportSnapshot &snapshot, const Lo
     const QString fileName =
         ReportRules::fileName(reportFolder, snapshot.userName, today, QStringLiteral(".xls"));
 
-    ErrorInfo createError;
     // Released when the report ends, on failure too: the failure path neither saves, closes nor quits.
-    const std::unique_ptr<SpreadsheetApplication> application = server.create(&createError);
+    const std::unique_ptr<SpreadsheetApplication> application = server.create();
+    // The program's own server always starts; a server outside the program may be missing.
     if (!application)
-        return failedWith(createError.number != 0 ? createError : serverNotCreatedError());
+        return failedWith(programError(ErrorNumber::CannotCreateObject,
+                                       QStringLiteral("Cannot start the spreadsheet server")),
+                          fileName);
     if (AutomationResult failure = buildAndSave(*application, snapshot, today, fileName))
-        return failedWith(*failure);
+        return failedWith(*failure, fileName);
     return {ReportOutcome::Kind::Written, fileName, ErrorInfo()};
 }

@@ -20,9 +20,9 @@ QByteArray textReportBytes(const ReportSnapshot &snapshot, const LocalDate &toda
     for (std::size_t row = 0; row < snapshot.names.size(); ++row) {
         if (!ReportRules::isIncluded(snapshot.names[row]))
             continue;
-        lines << snapshot.names[row] << QLatin1String("Daily time:  ") + snapshot.dailyTexts[row]
-              << QLatin1String("Total time:  ") + snapshot.totalTexts[row] << QString();
+        lines << snapshot.names[row] << QLatin1String("Daily time:  ") + snapshot.daily[row].text
+              << QLatin1String("Total time:  ") + snapshot.total[row].text << QString();
     }
-    lines << QString() << QLatin1String("Total daily time:  ") + snapshot.dailySumText;
+    lines << QString() << QLatin1String("Total daily time:  ") + snapshot.dailySum.text;
     return ReportFileWriter::linesToBytes(lines);
 }

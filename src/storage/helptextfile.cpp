@@ -9,7 +9,7 @@ namespace {
 
 ErrorInfo fileError(int number, const QString &what, const QString &fileName)
 {
-    return {number, programErrorSource(), what + QLatin1String(": ") + fileName};
+    return programError(number, what + QLatin1String(": ") + fileName);
 }
 
 // QFile reports every failed open alike; look at the file and its folder to tell the user which it was.

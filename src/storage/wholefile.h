@@ -12,7 +12,7 @@ namespace WholeFile {
 
 struct Failure
 {
-    int number = 0; // the error number the program reports (76 path, 70 permission, 61 disk full, 75 other)
+    int number = 0; // ErrorNumber::PathNotFound, PermissionDenied, DiskFull or FileAccessError
     QString reason; // what the system said
 };
 

@@ -6,6 +6,7 @@
 
 // A spreadsheet server that records every call as a line of text ("create", "Range(A1).Select", ...) and
 // fails the call numbered failAt (0 is create) with failure; every call after a failure is recorded too.
+// A failed create returns no application.
 class FakeSpreadsheetServer : public SpreadsheetServer
 {
 public:
@@ -14,7 +15,7 @@ public:
     ErrorInfo failure{438, QStringLiteral("Fake"),
                       QStringLiteral("Object doesn't support this property or method")};
 
-    std::unique_ptr<SpreadsheetApplication> create(ErrorInfo *error) override;
+    std::unique_ptr<SpreadsheetApplication> create() override;
 
     // Records a call; the failure if this is the call to fail.
     AutomationResult record(const QString &call)
@@ -37,48 +38,44 @@ public:
         return m_server.record(QStringLiteral("Visible=%1").arg(visible ? "true" : "false"));
     }
     AutomationResult addWorkbook() override { return m_server.record(QStringLiteral("Workbooks.Add")); }
-    AutomationResult selectRange(const QString &address) override
+    AutomationResult selectCell(CellAddress cell) override
     {
-        return m_server.record(QStringLiteral("Range(%1).Select").arg(address));
+        return m_server.record(QStringLiteral("Range(%1%2).Select").arg(letter(cell.column)).arg(cell.row));
     }
-    AutomationResult setActiveCellFormulaR1C1(const QString &text) override
+    // A time shows its seconds after the text: "[ 1:02:03] 3723 s".
+    AutomationResult setActiveCellFormulaR1C1(const CellValue &value) override
     {
-        return m_server.record(QStringLiteral("ActiveCell.FormulaR1C1=[%1]").arg(text));
+        const QString seconds = value.seconds ? QStringLiteral(" %1 s").arg(*value.seconds) : QString();
+        return m_server.record(QStringLiteral("ActiveCell.FormulaR1C1=[%1]%2").arg(value.text, seconds));
     }
-    AutomationResult setColumnWidth(const QString &columnAddress, qint16 width) override
-    {
-        return m_server.record(QStringLiteral("Columns(%1).ColumnWidth=%2").arg(columnAddress).arg(width));
-    }
-    AutomationResult setSelectionFontStyle(const QString &style) override
-    {
-        return m_server.record(QStringLiteral("Selection.Font.FontStyle=%1").arg(style));
-    }
-    AutomationResult saveActiveWorkbookAs(const SpreadsheetSaveAsArguments &a) override
-    {
-        return m_server.record(QStringLiteral("ActiveWorkbook.SaveAs(%1,%2,[%3],[%4],%5,%6,%7)")
-                                   .arg(a.fileName)
-                                   .arg(a.fileFormat)
-                                   .arg(a.password, a.writeResPassword)
-                                   .arg(a.readOnlyRecommended ? "true" : "false")
-                                   .arg(a.createBackup ? "true" : "false")
-                                   .arg(a.accessMode));
-    }
-    AutomationResult closeActiveWorkbook(bool saveChanges) override
+    AutomationResult setColumnWidth(int column, qint16 width) override
     {
         return m_server.record(
-            QStringLiteral("ActiveWorkbook.Close(%1)").arg(saveChanges ? "true" : "false"));
+            QStringLiteral("Columns(%1:%1).ColumnWidth=%2").arg(letter(column)).arg(width));
+    }
+    AutomationResult setSelectionBold() override
+    {
+        return m_server.record(QStringLiteral("Selection.Font.FontStyle=Bold"));
+    }
+    AutomationResult saveActiveWorkbookAs(const QString &fileName) override
+    {
+        return m_server.record(QStringLiteral("ActiveWorkbook.SaveAs(%1)").arg(fileName));
+    }
+    AutomationResult closeActiveWorkbook() override
+    {
+        return m_server.record(QStringLiteral("ActiveWorkbook.Close(false)"));
     }
     AutomationResult quit() override { return m_server.record(QStringLiteral("Quit")); }
 
 private:
+    static QChar letter(int column) { return QChar(u'A' + column - 1); }
+
     FakeSpreadsheetServer &m_server;
 };
 
-inline std::unique_ptr<SpreadsheetApplication> FakeSpreadsheetServer::create(ErrorInfo *error)
+inline std::unique_ptr<SpreadsheetApplication> FakeSpreadsheetServer::create()
 {
-    if (record(QStringLiteral("create"))) {
-        *error = failure;
+    if (record(QStringLiteral("create")))
         return nullptr;
-    }
     return std::make_unique<FakeSpreadsheetApplication>(*this);
 }

@@ -331,15 +331,16 @@ void MainWindow::showDate()
 
 ReportSnapshot MainWindow::reportSnapshot() const
 {
+    // Each time's text as its field shows it, with the whole seconds that the text stands for.
     ReportSnapshot snapshot;
     snapshot.userName = m_model.userName();
     for (int row = 0; row < RowCount; ++row) {
         const auto index = std::size_t(row);
         snapshot.names[index] = m_model.projectName(row);
-        snapshot.dailyTexts[index] = m_model.shown(SessionModel::TimeColumn::Daily, row).text;
-        snapshot.totalTexts[index] = m_model.shown(SessionModel::TimeColumn::Total, row).text;
+        snapshot.daily[index] = m_model.shown(SessionModel::TimeColumn::Daily, row);
+        snapshot.total[index] = m_model.shown(SessionModel::TimeColumn::Total, row);
     }
-    snapshot.dailySumText = m_model.shownDailySum().text;
+    snapshot.dailySum = m_model.shownDailySum();
     return snapshot;
 }
 

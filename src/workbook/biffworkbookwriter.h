@@ -1,9 +1,6 @@
 #pragma once
 
-#include "core/errorinfo.h"
-
 #include <QByteArray>
-#include <QString>
 
 #include <optional>
 
@@ -20,10 +17,5 @@ QByteArray workbookStream(const SpreadsheetWorkbook &workbook);
 // The compound document that holds stream as its "Workbook" stream; nothing when the container cannot be
 // built.
 std::optional<QByteArray> compoundDocument(const QByteArray &stream);
-
-// Writes the workbook to fileName, replacing an existing file only once the new one is written whole. A
-// missing folder gives PathNotFound, an unwritable folder or file PermissionDenied, any other failure
-// FileAccessError.
-std::optional<ErrorInfo> save(const SpreadsheetWorkbook &workbook, const QString &fileName);
 
 } // namespace BiffWorkbookWriter

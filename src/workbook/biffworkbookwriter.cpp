@@ -1,10 +1,6 @@
 #include "biffworkbookwriter.h"
 
-#include "platform/spreadsheetworkbook.h"
-#include "storage/wholefile.h"
-
-#include <QDir>
-#include <QFileInfo>
+#include "workbook/spreadsheetworkbook.h"
 
 #include <gsf/gsf-outfile-msole.h>
 #include <gsf/gsf-outfile.h>
@@ -352,9 +348,18 @@ void writeSharedStrings(RecordStream &stream, const SharedStrings &strings)
     stream.end();
 }
 
+enum class CellKind { Blank, Text, Duration };
+
+CellKind cellKind(const CellValue &value)
+{
+    if (value.text.isEmpty())
+        return CellKind::Blank;
+    return value.seconds ? CellKind::Duration : CellKind::Text;
+}
+
 quint16 cellXf(const SpreadsheetWorkbook::Cell &cell)
 {
-    if (cell.value.kind == TypedCellValue::Kind::Duration)
+    if (cellKind(cell.value) == CellKind::Duration)
         return cell.bold ? boldDurationCellXf : durationCellXf;
     return cell.bold ? boldCellXf : defaultCellXf;
 }
@@ -364,8 +369,8 @@ void writeColumnWidths(RecordStream &stream, const SpreadsheetWorkbook &workbook
     stream.record(Record::DefColWidth, QByteArray("\x08\x00", 2));
     for (const auto &[column, width] : workbook.columnWidths) {
         stream.begin(Record::ColInfo);
-        stream.putU16(quint16(column));
-        stream.putU16(quint16(column));
+        stream.putU16(quint16(column - 1));
+        stream.putU16(quint16(column - 1));
         stream.putU16(quint16(width * 256)); // in 1/256 of a character
         stream.putU16(defaultCellXf);
         stream.putU16(0); // visible, no outline
@@ -376,17 +381,18 @@ void writeColumnWidths(RecordStream &stream, const SpreadsheetWorkbook &workbook
 
 void writeDimensions(RecordStream &stream, const SpreadsheetWorkbook &workbook)
 {
+    // From 0, the first row and column used and one past the last.
     int firstRow = 0;
     int endRow = 0;
     int firstColumn = 0;
     int endColumn = 0;
     if (!workbook.cells.empty()) {
-        firstRow = workbook.cells.begin()->first.first;
-        endRow = workbook.cells.rbegin()->first.first + 1;
-        firstColumn = SpreadsheetWorkbook::columnCount;
+        firstRow = workbook.cells.begin()->first.row - 1;
+        endRow = workbook.cells.rbegin()->first.row;
+        firstColumn = workbook.cells.begin()->first.column - 1;
         for (const auto &entry : workbook.cells) {
-            firstColumn = std::min(firstColumn, entry.first.second);
-            endColumn = std::max(endColumn, entry.first.second + 1);
+            firstColumn = std::min(firstColumn, entry.first.column - 1);
+            endColumn = std::max(endColumn, entry.first.column);
         }
     }
     stream.begin(Record::Dimensions);
@@ -400,18 +406,19 @@ void writeDimensions(RecordStream &stream, const SpreadsheetWorkbook &workbook)
 
 void writeCells(RecordStream &stream, const SpreadsheetWorkbook &workbook, SharedStrings &strings)
 {
+    constexpr double secondsPerDay = 86400.0;
     for (const auto &[address, cell] : workbook.cells) {
-        const auto kind = cell.value.kind;
-        stream.begin(kind == TypedCellValue::Kind::Text       ? Record::LabelSst
-                     : kind == TypedCellValue::Kind::Duration ? Record::Number
-                                                              : Record::Blank);
-        stream.putU16(quint16(address.first));
-        stream.putU16(quint16(address.second));
+        const CellKind kind = cellKind(cell.value);
+        stream.begin(kind == CellKind::Text       ? Record::LabelSst
+                     : kind == CellKind::Duration ? Record::Number
+                                                  : Record::Blank);
+        stream.putU16(quint16(address.row - 1));
+        stream.putU16(quint16(address.column - 1));
         stream.putU16(cellXf(cell));
-        if (kind == TypedCellValue::Kind::Text)
+        if (kind == CellKind::Text)
             stream.putU32(strings.add(cell.value.text));
-        else if (kind == TypedCellValue::Kind::Duration)
-            stream.putDouble(cell.value.days);
+        else if (kind == CellKind::Duration)
+            stream.putDouble(*cell.value.seconds / secondsPerDay); // a duration is a number of days
         stream.end();
     }
 }
@@ -466,11 +473,6 @@ struct GObjectUnref
 };
 template<typename T> using GObjectPtr = std::unique_ptr<T, GObjectUnref>;
 
-ErrorInfo saveError(int number, const QString &description)
-{
-    return {number, programErrorSource(), description};
-}
-
 } // namespace
 
 namespace BiffWorkbookWriter {
@@ -506,25 +508,6 @@ std::optional<QByteArray> compoundDocument(const QByteArray &stream)
         return std::nullopt;
     const guint8 *bytes = gsf_output_memory_get_bytes(GSF_OUTPUT_MEMORY(memory.get()));
     return QByteArray(reinterpret_cast<const char *>(bytes), qsizetype(gsf_output_size(memory.get())));
-}
-
-std::optional<ErrorInfo> save(const SpreadsheetWorkbook &workbook, const QString &fileName)
-{
-    const QFileInfo target(fileName);
-    const QFileInfo folder(target.absolutePath());
-    if (!folder.isDir())
-        return saveError(ErrorNumber::PathNotFound, QStringLiteral("Path not found"));
-    if (!folder.isWritable() || (target.exists() && !target.isWritable()))
-        return saveError(ErrorNumber::PermissionDenied, QStringLiteral("Permission denied"));
-
-    const std::optional<QByteArray> document = compoundDocument(workbookStream(workbook));
-    if (!document)
-        return saveError(ErrorNumber::FileAccessError, QStringLiteral("Cannot build the workbook container"));
-    // The new file takes the old one's place only when written whole, so a failed save keeps an older report.
-    if (const std::optional<WholeFile::Failure> failed = WholeFile::write(fileName, *document))
-        return saveError(failed->number,
-                         QStringLiteral("Cannot write the workbook %1: %2").arg(fileName, failed->reason));
-    return std::nullopt;
 }
 
 } // namespace BiffWorkbookWriter

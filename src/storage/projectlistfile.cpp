@@ -161,8 +161,7 @@ QString rescuedListPath(const QByteArray &bytes)
 
 ProjectListFile::ProjectListFile(QString path, QString rescuePath)
     : m_path(std::move(path)), m_rescuePath(std::move(rescuePath))
-{
-}
+{}
 
 QString ProjectListFile::path() const
 {

@@ -70,11 +70,18 @@ int main(int argc, char *argv[])
     InProcessSpreadsheetServer spreadsheetServer;
     const PlatformServices services{&clock, &messageBoxes, &environment, &webOpener, &spreadsheetServer};
 
-    // One path for the list, its guard and everything that reads or writes it.
+    // One path for the list, its guard and everything that reads or writes it. One copy per list: a later
+    // one brings the running copy to the front, or says why it cannot.
     const QString projectListPath = environment.dataFolder() + QLatin1String("/projlist.dat");
     SingleInstance instance(projectListPath);
-    if (!instance.claim())
-        return EXIT_SUCCESS; // the copy that runs has come to the front
+    switch (instance.claim(messageBoxes)) {
+    case SingleInstance::Claim::Claimed:
+        break;
+    case SingleInstance::Claim::HandedOver:
+        return EXIT_SUCCESS;
+    case SingleInstance::Claim::InUseElsewhere:
+        return EXIT_FAILURE;
+    }
 
     SessionModel session;
     MainWindow window(session, projectListPath, services);

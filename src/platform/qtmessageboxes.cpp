@@ -11,6 +11,9 @@ int QtMessageBoxes::show(int style, const QString &title, const QString &text)
 
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(title);
+    // Texts carry what users typed (project names, their own name): "<b>" must show as typed, and nothing
+    // that looks like markup may load an image or a link.
+    box.setTextFormat(Qt::PlainText);
     box.setText(text);
     switch (icon) {
     case MessageBoxStyle::Critical:

@@ -1,104 +1,138 @@
 #include "singleinstance.h"
 
+#include "platform/messageboxes.h"
+
 #include <QCryptographicHash>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
-#include <QSocketNotifier>
+#include <QFileInfo>
+#include <QThread>
 
+#include <cerrno>
 #include <cstring>
-#include <sys/socket.h>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 namespace {
 
-// The socket's address, or false when the path does not fit into one.
-bool socketAddress(const QByteArray &path, sockaddr_un &address)
-{
-    std::memset(&address, 0, sizeof address);
-    address.sun_family = AF_UNIX;
-    if (path.size() >= qsizetype(sizeof address.sun_path))
-        return false;
-    std::memcpy(address.sun_path, path.constData(), std::size_t(path.size()));
-    return true;
-}
+const QByteArray activate = QByteArrayLiteral("activate");
+const QByteArray activated = QByteArrayLiteral("ok");
 
 } // namespace
 
-SingleInstance::SingleInstance(const QString &key, QObject *parent) : QObject(parent)
+SingleInstance::SingleInstance(const QString &projectListPath, const QString &runtimeFolder, QObject *parent)
+    : QObject(parent), m_projectListPath(projectListPath),
+      m_lockPath(projectListPath + QLatin1String(".lock")), m_runtimeFolder(runtimeFolder)
 {
-    // The user is part of the name: another user's copy works on other files.
-    const QByteArray hash = QCryptographicHash::hash(key.toUtf8() + '\0' + QByteArray::number(::getuid()),
-                                                     QCryptographicHash::Sha256);
-    m_serverName = QLatin1String("tallywick-") + QString::fromLatin1(hash.toHex().left(24));
-    m_socketPath = QFile::encodeName(QDir::tempPath() + QLatin1Char('/') + m_serverName);
+    // The channel is named after the list, so that copies over other lists (portable copies elsewhere) run
+    // side by side; the same list reached through a link is the same list.
+    const QFileInfo list(projectListPath);
+    QString folder = list.absoluteDir().canonicalPath();
+    if (folder.isEmpty())
+        folder = list.absolutePath();
+    const QByteArray hash = QCryptographicHash::hash(
+        QFile::encodeName(folder + QLatin1Char('/') + list.fileName()), QCryptographicHash::Sha256);
+    m_channelName = QLatin1String("tallywick-") + QString::fromLatin1(hash.toHex().left(24));
 }
 
 SingleInstance::~SingleInstance()
 {
-    if (m_listener < 0)
-        return;
-    ::close(m_listener);
-    ::unlink(m_socketPath.constData());
+    // The socket goes before the lock, so that a copy that takes the lock finds no socket of ours.
+    delete m_channel;
+    if (m_lock >= 0)
+        ::close(m_lock);
 }
 
-bool SingleInstance::claim()
+SingleInstance::Claim SingleInstance::claim(MessageBoxes &messageBoxes)
 {
-    if (askRunningCopy())
-        return false;
-    if (listen())
-        return true;
-    // Another copy may have started in the meantime; if nobody answers, the socket was left behind by a
-    // copy that crashed.
-    if (askRunningCopy())
-        return false;
-    ::unlink(m_socketPath.constData());
-    listen();
-    return true; // without a guard if that failed too: running unguarded beats not running
-}
-
-bool SingleInstance::askRunningCopy() const
-{
-    sockaddr_un address;
-    if (!socketAddress(m_socketPath, address))
-        return false;
-    const int socket = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (socket < 0)
-        return false;
-    // A local connect answers at once: accepted by a listening copy, refused for a socket left behind.
-    // The connection itself is the request to come forward.
-    const bool answered =
-        ::connect(socket, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0;
-    ::close(socket);
-    return answered;
-}
-
-bool SingleInstance::listen()
-{
-    sockaddr_un address;
-    if (!socketAddress(m_socketPath, address))
-        return false;
-    const int listener = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
-    if (listener < 0)
-        return false;
-    if (::bind(listener, reinterpret_cast<const sockaddr *>(&address), sizeof address) != 0 ||
-        ::chmod(m_socketPath.constData(), S_IRUSR | S_IWUSR) != 0 || ::listen(listener, 8) != 0) {
-        ::close(listener);
-        return false;
+    Lock lock = takeLock();
+    if (lock == Lock::Unavailable) {
+        // A folder that takes no new file, say: the channel still keeps this user's copies apart.
+        if (ask(activate) == activated)
+            return Claim::HandedOver;
+        qWarning("Could not lock %s (%s): a copy run by another user could use the same project list.",
+                 qPrintable(m_lockPath), qPrintable(m_lockProblem));
     }
-    m_listener = listener;
-    m_notifier = new QSocketNotifier(qintptr(listener), QSocketNotifier::Read, this);
-    connect(m_notifier, &QSocketNotifier::activated, this, &SingleInstance::acceptConnections);
-    return true;
+    // The copy that holds the lock may be starting and not listen yet, or be ending: it is asked again for
+    // a moment, and the lock tried again, before this copy gives up.
+    const QDeadlineTimer patience(PatienceMs);
+    while (lock == Lock::Held) {
+        if (ask(activate) == activated)
+            return Claim::HandedOver;
+        if (patience.hasExpired()) {
+            messageBoxes.show(
+                MessageBoxStyle::Exclamation, QStringLiteral("Tallywick"),
+                QStringLiteral("Another copy of Tallywick is using the project list\r\n%1\r\n"
+                               "and could not be brought to the front: it may run for another "
+                               "user or on another computer, or not respond. This copy ends now.")
+                    .arg(m_projectListPath));
+            return Claim::InUseElsewhere;
+        }
+        QThread::msleep(100);
+        lock = takeLock();
+    }
+    m_channel = new CommandChannel([this](const QByteArray &request) { return answer(request); }, this);
+    if (m_runtimeFolder.isEmpty() || !m_channel->listen(m_runtimeFolder, m_channelName))
+        qWarning("No channel in the runtime folder \"%s\": a later copy cannot bring this one to the front.",
+                 qPrintable(m_runtimeFolder));
+    return Claim::Claimed;
 }
 
-void SingleInstance::acceptConnections()
+std::optional<QByteArray> SingleInstance::ask(const QByteArray &request, int timeoutMs) const
 {
-    // Each connection is one request to come forward.
-    int connection;
-    while ((connection = ::accept4(m_listener, nullptr, nullptr, SOCK_CLOEXEC)) >= 0) {
-        ::close(connection);
+    if (m_runtimeFolder.isEmpty())
+        return std::nullopt;
+    return CommandChannel::send(m_runtimeFolder, m_channelName, request, timeoutMs);
+}
+
+void SingleInstance::setRequestHandler(CommandChannel::Handler handler)
+{
+    m_requestHandler = std::move(handler);
+}
+
+// flock rather than a file that holds a process number: the system lets go of it when the copy ends, a
+// kill -9 and a crash included, so nothing stale is left to judge.
+SingleInstance::Lock SingleInstance::takeLock()
+{
+    // Not following a link, and not waiting on a pipe that someone put there.
+    const int lock = ::open(QFile::encodeName(m_lockPath).constData(),
+                            O_RDONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0644);
+    if (lock < 0) {
+        m_lockProblem = QString::fromLocal8Bit(std::strerror(errno));
+        return Lock::Unavailable;
+    }
+    struct stat file
+    {};
+    if (::fstat(lock, &file) != 0 || !S_ISREG(file.st_mode)) {
+        ::close(lock);
+        m_lockProblem = QStringLiteral("not a plain file");
+        return Lock::Unavailable;
+    }
+    // Readable by every user who shares the folder, whatever the umask: their copies over the same list
+    // must be able to see this one's lock.
+    const mode_t readable = S_IRUSR | S_IRGRP | S_IROTH;
+    if (file.st_uid == ::geteuid() && (file.st_mode & readable) != readable)
+        (void)::fchmod(lock, file.st_mode | readable);
+    if (::flock(lock, LOCK_EX | LOCK_NB) == 0) {
+        m_lock = lock;
+        return Lock::Taken;
+    }
+    const int error = errno;
+    ::close(lock);
+    if (error == EWOULDBLOCK)
+        return Lock::Held;
+    m_lockProblem = QString::fromLocal8Bit(std::strerror(error));
+    return Lock::Unavailable;
+}
+
+QByteArray SingleInstance::answer(const QByteArray &request)
+{
+    if (request == activate) {
         Q_EMIT activationRequested();
+        return activated;
     }
+    return m_requestHandler ? m_requestHandler(request) : QByteArrayLiteral("unknown");
 }

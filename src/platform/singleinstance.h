@@ -1,38 +1,70 @@
 #pragma once
 
+#include "commandchannel.h"
+
+#include <QByteArray>
 #include <QObject>
 #include <QString>
 
-class QSocketNotifier;
+#include <optional>
 
-// Keeps a second copy of the program from running over the same project list: the second copy would
-// overwrite the first one's totals at exit. The first copy listens on a local socket; a later one asks it
-// to come to the front and then ends. Plain POSIX sockets: QtNetwork and the libraries it pulls in would
-// add a tenth to the program's start-up for one socket.
+class MessageBoxes;
+
+// Keeps a second copy of the program from running over the same project list: it would overwrite the first
+// one's totals at exit. What decides is a lock on projlist.dat.lock beside the list, which every user's
+// copy sees and which the system lets go when the copy ends, however it ends. The copy that holds it also
+// answers on a CommandChannel in the user's runtime folder, so that a later copy of the same user can ask
+// it to come to the front, and other requests can reach it ("activate" is the one it answers itself, with
+// "ok").
 class SingleInstance : public QObject
 {
     Q_OBJECT
 
 public:
-    // key names what is shared, the project list's path for instance.
-    explicit SingleInstance(const QString &key, QObject *parent = nullptr);
+    enum class Claim {
+        Claimed,       // this copy runs over the list, and answers on the channel where it can
+        HandedOver,    // the copy that runs has been asked to come to the front; this one ends
+        InUseElsewhere // a copy that cannot be reached holds the list; the user has been told, this one ends
+    };
+    Q_ENUM(Claim)
+
+    static constexpr int ReplyTimeoutMs = 1000; // how long a request waits for the running copy
+    static constexpr int PatienceMs = 2000;     // how long a later copy goes on asking before it gives up
+
+    explicit SingleInstance(const QString &projectListPath,
+                            const QString &runtimeFolder = CommandChannel::userRuntimeFolder(),
+                            QObject *parent = nullptr);
     ~SingleInstance() override;
 
-    // True when this is the only copy; otherwise the running copy has been asked to come forward.
-    bool claim();
+    // Takes the list for this copy, or hands over to the copy that has it. InUseElsewhere has shown a box
+    // that names the list.
+    Claim claim(MessageBoxes &messageBoxes);
 
-    QString serverName() const { return m_serverName; }
+    // Sends a request line to the copy that holds the list; its reply, or nullopt when none answered.
+    std::optional<QByteArray> ask(const QByteArray &request, int timeoutMs = ReplyTimeoutMs) const;
+
+    // Answers the requests other than "activate", once this copy has claimed the list. Without one, they
+    // are answered "unknown".
+    void setRequestHandler(CommandChannel::Handler handler);
+
+    QString lockPath() const { return m_lockPath; }
+    QString channelName() const { return m_channelName; }
 
 Q_SIGNALS:
     void activationRequested();
 
 private:
-    bool askRunningCopy() const;
-    bool listen();
-    void acceptConnections();
+    enum class Lock { Taken, Held, Unavailable };
 
-    QString m_serverName;
-    QByteArray m_socketPath;
-    int m_listener = -1;
-    QSocketNotifier *m_notifier = nullptr;
+    Lock takeLock();
+    QByteArray answer(const QByteArray &request);
+
+    QString m_projectListPath;
+    QString m_lockPath;
+    QString m_runtimeFolder;
+    QString m_channelName;
+    QString m_lockProblem;
+    int m_lock = -1;
+    CommandChannel *m_channel = nullptr;
+    CommandChannel::Handler m_requestHandler;
 };

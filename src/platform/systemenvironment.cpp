@@ -12,12 +12,14 @@ ProgramEnvironment::~ProgramEnvironment() = default;
 
 SystemEnvironment::SystemEnvironment()
     : m_dataFolder(ProjectListFolder::choose(programFolder(), userDataFolder(), isInstalled(),
-                                             ProjectListFolder::canCreateFilesIn))
+                                             ProjectListFolder::mayWriteInto))
 {
     // Made now rather than at the first save, so that a folder that cannot be made is reported by that
     // save's own error message, naming the file.
-    if (m_dataFolder != programFolder())
+    if (m_dataFolder != programFolder()) {
         QDir().mkpath(m_dataFolder);
+        ProjectListFolder::takeOverListBesideProgram(programFolder(), m_dataFolder);
+    }
 }
 
 QString SystemEnvironment::programFolder() const

@@ -4,8 +4,8 @@
 
 // The running program's folder, Qt's documents location and the version CMake built in. Where projlist.dat
 // lives is decided once, when the environment is made at start-up: beside a program that is not installed
-// while its folder can be written, else in the user's data folder ($XDG_DATA_HOME/tallywick), which is
-// then created.
+// while its folder may be written, else in the user's data folder ($XDG_DATA_HOME/tallywick), which is
+// then created and given a copy of a list found beside the program if it has none.
 class SystemEnvironment : public ProgramEnvironment
 {
 public:

@@ -4,6 +4,7 @@
 #include "storage/textcodec.h"
 #include "storage/wholefile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
@@ -127,9 +128,40 @@ std::optional<double> numberLineValue(QStringView line)
     return value;
 }
 
+// What the window holds after a reading, and so what the next save writes.
+ProjectList listOf(const ProjectListReading &reading)
+{
+    return {reading.userName.value_or(QString()), reading.names, reading.totals};
+}
+
+QByteArray readWhole(const QString &path, bool *ok = nullptr)
+{
+    QFile file(path);
+    QByteArray bytes;
+    if (file.open(QIODevice::ReadOnly))
+        bytes = file.readAll();
+    if (ok)
+        *ok = file.isOpen() && file.error() == QFileDevice::NoError;
+    return bytes;
+}
+
+// The line after the 17 of a rescue file: the path of the project list that it stands for.
+QString rescuedListPath(const QByteArray &bytes)
+{
+    const QList<QByteArray> lines = bytes.split('\n');
+    if (lines.size() <= lineCount)
+        return QString();
+    QByteArray line = lines[lineCount];
+    if (line.endsWith('\r'))
+        line.chop(1);
+    return TextCodec::decode(line);
+}
+
 } // namespace
 
-ProjectListFile::ProjectListFile(QString path) : m_path(std::move(path)) {}
+ProjectListFile::ProjectListFile(QString path, QString rescuePath)
+    : m_path(std::move(path)), m_rescuePath(std::move(rescuePath))
+{}
 
 QString ProjectListFile::path() const
 {
@@ -141,28 +173,32 @@ QString ProjectListFile::backupPath() const
     return m_path + QLatin1String(".bak");
 }
 
+QString ProjectListFile::rescuePath() const
+{
+    return m_rescuePath;
+}
+
 ProjectListReading ProjectListFile::load()
 {
-    QFile file(m_path);
-    if (!file.exists()) {
+    m_rescueLoaded = false;
+    if (!QFileInfo::exists(m_path)) {
         m_backupPending = false;
         return decode({});
     }
     // A read that breaks off may end inside a number line, whose remains could still pass for a total;
     // so a file that cannot be read to its end counts as not read at all.
-    QByteArray bytes;
-    if (file.open(QIODevice::ReadOnly))
-        bytes = file.readAll();
-    const bool readWhole = file.isOpen() && file.error() == QFileDevice::NoError;
-    const ProjectListReading reading = decode(readWhole ? bytes : QByteArray());
-    m_backupPending = !reading.complete;
+    bool whole = false;
+    const QByteArray bytes = readWhole(m_path, &whole);
+    const ProjectListReading reading = decode(whole ? bytes : QByteArray());
+    // Whatever the next save would not write back byte for byte is kept before it is replaced.
+    m_backupPending = !reading.complete || encode(listOf(reading)) != bytes;
     return reading;
 }
 
 std::optional<ErrorInfo> ProjectListFile::save(const ProjectList &list)
 {
     if (m_backupPending) {
-        if (std::optional<ErrorInfo> error = keepUnloadedFile())
+        if (std::optional<ErrorInfo> error = keepReadFile())
             return error; // nothing written: the old file stays
     }
     if (const std::optional<WholeFile::Failure> failed = WholeFile::write(m_path, encode(list))) {
@@ -170,21 +206,64 @@ std::optional<ErrorInfo> ProjectListFile::save(const ProjectList &list)
             failed->number, programErrorSource(),
             QStringLiteral("Could not save the project list file %1: %2").arg(m_path, failed->reason)};
     }
+    if (m_rescueLoaded) {
+        QFile::remove(m_rescuePath); // should that fail, the list is newer now and it is not offered again
+        m_rescueLoaded = false;
+    }
     return std::nullopt;
 }
 
-// Copies rather than renames, so that projlist.dat stays in place should the new file then fail to
-// be written. An older backup gives way: the file that just failed to load is the more recent one.
-std::optional<ErrorInfo> ProjectListFile::keepUnloadedFile()
+std::optional<ErrorInfo> ProjectListFile::saveRescue(const ProjectList &list)
 {
-    QFile unloaded(m_path);
-    if (unloaded.exists()) {
+    QDir().mkpath(QFileInfo(m_rescuePath).absolutePath());
+    const QString owner = nameLine(QFileInfo(m_path).absoluteFilePath()) + QLatin1String("\r\n");
+    if (const std::optional<WholeFile::Failure> failed =
+            WholeFile::write(m_rescuePath, encode(list) + TextCodec::encode(owner))) {
+        return ErrorInfo{
+            failed->number, programErrorSource(),
+            QStringLiteral("Could not write the rescue file %1: %2").arg(m_rescuePath, failed->reason)};
+    }
+    return std::nullopt;
+}
+
+// A rescue file written for another project list (a second portable copy) is not this list's to offer;
+// one older than the list was overtaken by a later save.
+std::optional<QDateTime> ProjectListFile::rescueTime() const
+{
+    const QFileInfo rescue(m_rescuePath);
+    if (m_rescuePath.isEmpty() || !rescue.isFile())
+        return std::nullopt;
+    const QFileInfo list(m_path);
+    if (list.exists() && list.lastModified() >= rescue.lastModified())
+        return std::nullopt;
+    if (rescuedListPath(readWhole(m_rescuePath)) != list.absoluteFilePath())
+        return std::nullopt;
+    return rescue.lastModified();
+}
+
+ProjectListReading ProjectListFile::loadRescue()
+{
+    bool whole = false;
+    const QByteArray bytes = readWhole(m_rescuePath, &whole);
+    const ProjectListReading reading = decode(whole ? bytes : QByteArray());
+    // A rescue file that does not read is left where it is, for the user to look at.
+    m_rescueLoaded = reading.complete;
+    m_backupPending = m_backupPending || QFileInfo::exists(m_path);
+    return reading;
+}
+
+// Copies rather than renames, so that projlist.dat stays in place should the new file then fail to
+// be written. An older backup gives way: the file just read is the more recent one.
+std::optional<ErrorInfo> ProjectListFile::keepReadFile()
+{
+    QFile read(m_path);
+    if (read.exists()) {
         QFile::remove(backupPath());
-        if (!unloaded.copy(backupPath())) {
-            return ErrorInfo{
-                ErrorNumber::FileAccessError, programErrorSource(),
-                QStringLiteral("Could not keep the project list file %1, which did not load, as %2: %3")
-                    .arg(m_path, backupPath(), unloaded.errorString())};
+        if (!read.copy(backupPath())) {
+            return ErrorInfo{ErrorNumber::FileAccessError, programErrorSource(),
+                             QStringLiteral("Could not keep the project list file %1 as %2 before "
+                                            "replacing it: %3")
+                                 .arg(m_path, backupPath(), read.errorString())};
         }
     }
     m_backupPending = false;
@@ -208,13 +287,13 @@ ProjectListReading ProjectListFile::decode(const QByteArray &bytes)
     reading.names = fallbackNames();
     if (lines.isEmpty())
         return reading;
-    reading.userName = lines[0];
+    reading.userName = lines[0].left(LongestName);
     std::array<QString, rowCount> names;
     for (int row = 0; row < rowCount; ++row) {
         const int nameAt = 1 + 2 * row;
         if (nameAt + 1 >= lines.size())
             return reading;
-        names[row] = lines[nameAt];
+        names[row] = lines[nameAt].left(LongestName);
         const std::optional<double> total = numberLineValue(lines[nameAt + 1]);
         if (!total)
             return reading;

@@ -7,13 +7,27 @@
 
 namespace TextCodec {
 
+// A line feed byte is never part of a longer UTF-8 sequence, nor a character of Windows-1252, so the
+// bytes can be cut into lines before either is decoded.
 QString decode(const QByteArray &bytes)
 {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(bytes);
-    if (!utf8.hasError())
-        return text;
-    return decodeWindows1252(bytes);
+    QString text;
+    text.reserve(bytes.size());
+    qsizetype start = 0;
+    while (start < bytes.size()) {
+        const qsizetype lineFeed = bytes.indexOf('\n', start);
+        const qsizetype end = lineFeed < 0 ? bytes.size() : lineFeed + 1;
+        const QByteArrayView line(bytes.constData() + start, end - start);
+        // A byte order mark is dropped at the start of the file only, as a decoder of the whole would.
+        QStringConverter::Flags flags = QStringConverter::Flag::Stateless;
+        if (start > 0)
+            flags |= QStringConverter::Flag::ConvertInitialBom;
+        QStringDecoder utf8(QStringDecoder::Utf8, flags);
+        const QString decoded = utf8.decode(line);
+        text += utf8.hasError() ? decodeWindows1252(line) : decoded;
+        start = end;
+    }
+    return text;
 }
 
 QByteArray encode(const QString &text)
@@ -21,7 +35,7 @@ QByteArray encode(const QString &text)
     return text.toUtf8();
 }
 
-QString decodeWindows1252(const QByteArray &bytes)
+QString decodeWindows1252(QByteArrayView bytes)
 {
     // 0x80 to 0x9F differ from Latin-1; the five bytes that Windows-1252 leaves undefined map to the C1
     // controls of the same value, as Windows itself does.

@@ -4,9 +4,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/resource.h>
+
 // Where the project list goes. The tests run as root, who may write into any folder whatever its mode, so
 // the rule is driven with a writability test of our choosing and the real test is tried on folders that
-// nobody can create a file in.
+// nobody can create a file in. A read-only mount needs a mount namespace: the test of the real program
+// under tests/app tries that one.
 namespace {
 const QString beside = QStringLiteral("/opt/portable/tallywick");
 const QString user = QStringLiteral("/home/ann/.local/share/tallywick");
@@ -19,8 +22,10 @@ class TestSystemEnvironment : public QObject
 private Q_SLOTS:
     void choosesTheProgramFolderWhileItCanBeWritten_data();
     void choosesTheProgramFolderWhileItCanBeWritten();
-    void probeCreatesAFileAndLeavesNothingBehind_data();
-    void probeCreatesAFileAndLeavesNothingBehind();
+    void folderCountsAsWritableByItsPermissions_data();
+    void folderCountsAsWritableByItsPermissions();
+    void listBesideTheProgramIsTakenOver_data();
+    void listBesideTheProgramIsTakenOver();
     void writableProgramFolderKeepsTheList();
 };
 
@@ -52,27 +57,73 @@ void TestSystemEnvironment::choosesTheProgramFolderWhileItCanBeWritten()
     QCOMPARE(tried, installed ? QStringList() : QStringList(beside));
 }
 
-void TestSystemEnvironment::probeCreatesAFileAndLeavesNothingBehind_data()
+void TestSystemEnvironment::folderCountsAsWritableByItsPermissions_data()
 {
     QTest::addColumn<QString>("inside");
-    QTest::addColumn<bool>("canCreate");
+    QTest::addColumn<bool>("noNewFile"); // no file can be made, as on a disk without free inodes
+    QTest::addColumn<bool>("writable");
 
-    QTest::newRow("folder") << "" << true;
-    QTest::newRow("folder that does not exist") << "missing" << false;
-    QTest::newRow("a file, not a folder") << "file" << false;
+    QTest::newRow("folder") << "" << false << true;
+    QTest::newRow("folder that takes no new file") << "" << true << true;
+    QTest::newRow("folder that does not exist") << "missing" << false << false;
+    QTest::newRow("a file, not a folder") << "file" << false << false;
 }
 
-void TestSystemEnvironment::probeCreatesAFileAndLeavesNothingBehind()
+void TestSystemEnvironment::folderCountsAsWritableByItsPermissions()
 {
     QFETCH(QString, inside);
+    QFETCH(bool, noNewFile);
     QTemporaryDir folder;
     QFile file(folder.filePath(QStringLiteral("file")));
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.close();
 
-    QTEST(ProjectListFolder::canCreateFilesIn(folder.filePath(inside)), "canCreate");
+    rlimit files{};
+    getrlimit(RLIMIT_NOFILE, &files);
+    const rlimit none{0, files.rlim_max};
+    if (noNewFile)
+        setrlimit(RLIMIT_NOFILE, &none);
+    const bool writable = ProjectListFolder::mayWriteInto(folder.filePath(inside));
+    setrlimit(RLIMIT_NOFILE, &files);
+
+    QTEST(writable, "writable");
     QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
              QStringList(QStringLiteral("file")));
+}
+
+void TestSystemEnvironment::listBesideTheProgramIsTakenOver_data()
+{
+    QTest::addColumn<QByteArray>("beside");
+    QTest::addColumn<QByteArray>("inDataFolder");
+    QTest::addColumn<QByteArray>("taken");
+
+    QTest::newRow("data folder without a list")
+        << QByteArray("beside") << QByteArray() << QByteArray("beside");
+    QTest::newRow("data folder with its own list")
+        << QByteArray("beside") << QByteArray("own") << QByteArray("own");
+    QTest::newRow("nothing beside the program") << QByteArray() << QByteArray() << QByteArray();
+}
+
+void TestSystemEnvironment::listBesideTheProgramIsTakenOver()
+{
+    QFETCH(QByteArray, beside);
+    QFETCH(QByteArray, inDataFolder);
+    QTemporaryDir program;
+    QTemporaryDir data;
+    const auto write = [](const QString &path, const QByteArray &bytes) {
+        QFile file(path);
+        return bytes.isEmpty() || (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    };
+    const auto read = [](const QString &path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    QVERIFY(write(program.filePath(QStringLiteral("projlist.dat")), beside));
+    QVERIFY(write(data.filePath(QStringLiteral("projlist.dat")), inDataFolder));
+
+    ProjectListFolder::takeOverListBesideProgram(program.path(), data.path());
+    QTEST(read(data.filePath(QStringLiteral("projlist.dat"))), "taken");
+    QCOMPARE(read(program.filePath(QStringLiteral("projlist.dat"))), beside);
 }
 
 // This test's own folder (the build's bin folder) can be written: the list stays beside the program and

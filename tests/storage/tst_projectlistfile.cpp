@@ -30,10 +30,11 @@ QByteArray golden(const char *name)
     return bytes;
 }
 
-// The example file with one line (1-based) replaced.
-QByteArray exampleWithLine(int lineNumber, const QByteArray &line)
+// The example file, or another, with one line (1-based) replaced.
+QByteArray exampleWithLine(int lineNumber, const QByteArray &line,
+                           const QByteArray &file = golden("example.dat"))
 {
-    QList<QByteArray> lines = golden("example.dat").split('\n');
+    QList<QByteArray> lines = file.split('\n');
     lines[lineNumber - 1] = line + '\r';
     return lines.join('\n');
 }
@@ -83,8 +84,10 @@ private Q_SLOTS:
     void missingFileGivesTheFallback();
     void failedSaveLeavesTheFolderAsItWas_data();
     void failedSaveLeavesTheFolderAsItWas();
-    void backsUpOnlyAFileThatDidNotLoad_data();
-    void backsUpOnlyAFileThatDidNotLoad();
+    void backsUpWhatTheSaveWouldNotWriteBack_data();
+    void backsUpWhatTheSaveWouldNotWriteBack();
+    void rescueFileIsOfferedWhenNewerAndItsOwn_data();
+    void rescueFileIsOfferedWhenNewerAndItsOwn();
 };
 
 void TestProjectListFile::encodesTheExample()
@@ -113,6 +116,9 @@ void TestProjectListFile::decodesFiles_data()
     for (const char *line : {"abc", "", "inf", "nan", "1e999", "12abc", " 5 5 "})
         QTest::addRow("total \"%s\"", line)
             << exampleWithLine(7, line) << ProjectListReading{false, "Ann", 2, {3725, 60}, {"Project 1"}};
+    QTest::newRow("one stray byte among UTF-8 lines")
+        << exampleWithLine(1, "Zo\xc3\xab", exampleWithLine(2, "Caf\xc3\xa9", exampleWithLine(4, "Beta\xff")))
+        << ProjectListReading{true, "Zoë", 8, example.totals, {"Café", "Betaÿ"}};
     QTest::newRow("total with tabs and a fraction")
         << exampleWithLine(7, "\t-12.5\t")
         << ProjectListReading{true, "Ann", 8, {3725, 60, -12.5}, example.names};
@@ -188,21 +194,27 @@ void TestProjectListFile::failedSaveLeavesTheFolderAsItWas()
     QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
 }
 
-void TestProjectListFile::backsUpOnlyAFileThatDidNotLoad_data()
+void TestProjectListFile::backsUpWhatTheSaveWouldNotWriteBack_data()
 {
     QTest::addColumn<QByteArray>("existing");
-    QTest::addColumn<QByteArray>("backup");
+    QTest::addColumn<bool>("kept");
 
-    const QByteArray unloaded = golden("cut-after-row3.dat");
-    QTest::newRow("failed load") << unloaded << unloaded;
-    QTest::newRow("good load") << golden("example.dat") << QByteArray("older backup");
-    QTest::newRow("missing file") << QByteArray() << QByteArray("older backup");
+    QTest::newRow("failed load") << golden("cut-after-row3.dat") << true;
+    QTest::newRow("cut inside the last total") << exampleWithLine(17, " 12345 ").chopped(5) << true;
+    QTest::newRow("100,000-character name") << exampleWithLine(2, QByteArray(100000, 'n')) << true;
+    QTest::newRow("stray byte") << exampleWithLine(4, "Beta\xff") << true;
+    QTest::newRow("lines after the 17th") << golden("more-lines.dat") << true;
+    QTest::newRow("bare LF") << golden("bare-lf.dat") << true;
+    QTest::newRow("what the program writes") << golden("example.dat") << false;
+    QTest::newRow("missing file") << QByteArray() << false;
 }
 
 // The backup is made by the first save only, so a second save cannot replace it with the new list.
-void TestProjectListFile::backsUpOnlyAFileThatDidNotLoad()
+void TestProjectListFile::backsUpWhatTheSaveWouldNotWriteBack()
 {
     QFETCH(QByteArray, existing);
+    QFETCH(bool, kept);
+    const QByteArray backup = kept ? existing : QByteArray("older backup");
     QTemporaryDir folder;
     ProjectListFile file(folder.filePath(QStringLiteral("projlist.dat")));
     QVERIFY(writeFile(file.backupPath(), "older backup"));
@@ -211,10 +223,51 @@ void TestProjectListFile::backsUpOnlyAFileThatDidNotLoad()
     file.load();
 
     QCOMPARE(file.save(exampleList()), std::nullopt);
-    QTEST(readFile(file.backupPath()), "backup");
+    QCOMPARE(readFile(file.backupPath()), backup);
     QCOMPARE(file.save(awkwardList()), std::nullopt);
-    QTEST(readFile(file.backupPath()), "backup");
+    QCOMPARE(readFile(file.backupPath()), backup);
     QCOMPARE(readFile(file.path()), golden("awkward.dat"));
+}
+
+void TestProjectListFile::rescueFileIsOfferedWhenNewerAndItsOwn_data()
+{
+    QTest::addColumn<QString>("listName"); // the list that the rescue file was written for
+    QTest::addColumn<int>("listAge");      // seconds since the list was saved; 0 for no list
+    QTest::addColumn<bool>("offered");
+
+    QTest::newRow("older list") << "projlist.dat" << 60 << true;
+    QTest::newRow("no list") << "projlist.dat" << 0 << true;
+    QTest::newRow("list saved since") << "projlist.dat" << -60 << false;
+    QTest::newRow("another copy's list") << "other/projlist.dat" << 60 << false;
+}
+
+// Offered, loaded, written as the list with the list it replaces kept, and removed at that save.
+void TestProjectListFile::rescueFileIsOfferedWhenNewerAndItsOwn()
+{
+    QFETCH(QString, listName);
+    QFETCH(int, listAge);
+    QFETCH(bool, offered);
+    QTemporaryDir folder;
+    const QString rescuePath = folder.filePath(QStringLiteral("data/projlist.rescued.dat"));
+    QVERIFY(ProjectListFile(folder.filePath(listName), rescuePath).saveRescue(awkwardList()) == std::nullopt);
+    const QDateTime written = QFileInfo(rescuePath).lastModified();
+    ProjectListFile file(folder.filePath(QStringLiteral("projlist.dat")), rescuePath);
+    if (listAge != 0) {
+        QVERIFY(writeFile(file.path(), golden("example.dat")));
+        QFile list(file.path());
+        QVERIFY(list.open(QIODevice::ReadWrite));
+        QVERIFY(list.setFileTime(written.addSecs(-listAge), QFileDevice::FileModificationTime));
+    }
+    file.load();
+
+    QCOMPARE(file.rescueTime(), offered ? std::optional<QDateTime>(written) : std::nullopt);
+    if (!offered)
+        return;
+    QCOMPARE(file.loadRescue().names, awkwardList().names);
+    QCOMPARE(file.save(awkwardList()), std::nullopt);
+    QCOMPARE(readFile(file.path()), golden("awkward.dat"));
+    QCOMPARE(readFile(file.backupPath()), listAge != 0 ? golden("example.dat") : QByteArray());
+    QVERIFY(!QFileInfo::exists(rescuePath));
 }
 
 QTEST_GUILESS_MAIN(TestProjectListFile)

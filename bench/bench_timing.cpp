@@ -110,6 +110,7 @@ int main(int argc, char *argv[])
     environment.folder = folder.path();
     SessionModel session;
     MainWindow window(session, folder.path() + QLatin1String("/projlist.dat"),
+                      folder.path() + QLatin1String("/rescued.dat"),
                       PlatformServices{&clock, &boxes, &environment, nullptr, nullptr});
     window.Form_Load();
     window.findChild<QTimer *>(QStringLiteral("tmrOneSecond"))->stop();

@@ -1,3 +1,4 @@
+#include "core/sessioncommand.h"
 #include "core/sessionmodel.h"
 #include "platform/desktopwebopener.h"
 #include "platform/platformservices.h"
@@ -38,10 +39,76 @@ void bringForward(MainWindow &window)
     window.activateWindow();
 }
 
+void printLine(std::FILE *stream, const QString &text)
+{
+    std::fputs((text + QLatin1Char('\n')).toUtf8().constData(), stream);
+}
+
+// Prints what a command gave and returns its exit code.
+int finish(const CommandResult &result)
+{
+    if (!result.output.isEmpty())
+        printLine(stdout, result.output);
+    if (!result.error.isEmpty())
+        printLine(stderr, QLatin1String("tallywick: ") + result.error);
+    return result.exitCode;
+}
+
+// The one place that says where the project list is: the list, its guard and everything that reads or
+// writes it take the path from here.
+QString projectListPath(const ProgramEnvironment &environment)
+{
+    return environment.dataFolder() + QLatin1String("/projlist.dat");
+}
+
+// Hands the command to the copy that runs over this user's project list, without a display; nothing when
+// no copy answers.
+std::optional<CommandResult> sendToRunningCopy(int &argc, char **argv, const SessionCommand &command)
+{
+    QCoreApplication application(argc, argv);
+    SystemEnvironment environment;
+    const SingleInstance instance(projectListPath(environment));
+    const std::optional<QByteArray> reply = instance.ask(command.toMessage());
+    if (!reply)
+        return std::nullopt;
+    return CommandResult::fromReply(*reply);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const CommandLine commandLine = CommandLine::parse(arguments);
+    std::optional<SessionCommand> pending; // a command for the copy that starts now
+    switch (commandLine.kind) {
+    case CommandLine::Kind::Help:
+        std::fputs(CommandLine::usage().toUtf8().constData(), stdout);
+        return CommandLine::Done;
+    case CommandLine::Kind::Version:
+        printLine(stdout, CommandLine::versionLine());
+        return CommandLine::Done;
+    case CommandLine::Kind::Wrong:
+        printLine(stderr, QLatin1String("tallywick: ") + commandLine.error);
+        std::fputs(CommandLine::usage().toUtf8().constData(), stderr);
+        return CommandLine::WrongUsage;
+    case CommandLine::Kind::Command:
+        if (const std::optional<CommandResult> result = sendToRunningCopy(argc, argv, commandLine.command))
+            return finish(*result);
+        if (commandLine.command.kind == SessionCommand::Kind::Status) {
+            printLine(stdout, QStringLiteral("not running"));
+            return CommandLine::NotRunning;
+        }
+        if (commandLine.command.kind == SessionCommand::Kind::Stop)
+            return CommandLine::Done;
+        pending = commandLine.command; // --start, --toggle and --project start the program first
+        break;
+    case CommandLine::Kind::Run:
+        break;
+    }
+
     if (!hasDisplay()) {
         std::fputs("Tallywick needs a graphical display, and none is available here (DISPLAY and "
                    "WAYLAND_DISPLAY are not set).\n",
@@ -70,22 +137,30 @@ int main(int argc, char *argv[])
     InProcessSpreadsheetServer spreadsheetServer;
     const PlatformServices services{&clock, &messageBoxes, &environment, &webOpener, &spreadsheetServer};
 
-    // One path for the list, its guard and everything that reads or writes it. One copy per list: a later
-    // one brings the running copy to the front, or says why it cannot.
-    const QString projectListPath = environment.dataFolder() + QLatin1String("/projlist.dat");
-    SingleInstance instance(projectListPath);
-    switch (instance.claim(messageBoxes)) {
+    // One copy per list: a later one hands its command to the copy that runs (by default, to come to the
+    // front), or says why it cannot.
+    const QString listPath = projectListPath(environment);
+    SingleInstance instance(listPath);
+    QByteArray reply;
+    switch (instance.claim(messageBoxes, pending ? pending->toMessage() : QByteArrayLiteral("activate"),
+                           &reply)) {
     case SingleInstance::Claim::Claimed:
         break;
     case SingleInstance::Claim::HandedOver:
-        return EXIT_SUCCESS;
+        return pending ? finish(CommandResult::fromReply(reply)) : EXIT_SUCCESS;
     case SingleInstance::Claim::InUseElsewhere:
         return EXIT_FAILURE;
     }
 
     SessionModel session;
-    MainWindow window(session, projectListPath, services);
+    MainWindow window(session, listPath,
+                      SystemEnvironment::userDataFolder() + QLatin1String("/projlist.rescued.dat"), services);
     window.Form_Load();
+    // Commands from later copies act on the session as the window's controls do, and never wait on a box
+    // that the window may show.
+    instance.setRequestHandler([&session, &clock](const QByteArray &message) {
+        return answerCommandMessage(message, session, clock.spanReading());
+    });
 
     QObject::connect(&instance, &SingleInstance::activationRequested, &window,
                      [&window] { bringForward(window); });
@@ -102,5 +177,7 @@ int main(int argc, char *argv[])
     window.setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, window.size(),
                                            window.screen()->availableGeometry()));
     window.show();
+    if (pending) // as if typed into the new window
+        finish(executeCommand(*pending, session, clock.spanReading()));
     return app.exec();
 }

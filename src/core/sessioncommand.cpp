@@ -111,6 +111,32 @@ CommandResult executeCommand(const SessionCommand &command, SessionModel &sessio
     return {};
 }
 
+QByteArray CommandResult::toReply() const
+{
+    return QByteArray::number(exitCode) + ' ' + (exitCode == CommandLine::Done ? output : error).toUtf8();
+}
+
+CommandResult CommandResult::fromReply(const QByteArray &reply)
+{
+    const qsizetype blank = reply.indexOf(' ');
+    bool ok = false;
+    const int exitCode = reply.left(blank).toInt(&ok);
+    if (blank < 0 || !ok || exitCode < CommandLine::Done || exitCode > CommandLine::WrongUsage)
+        return {CommandLine::Refused, {}, QStringLiteral("The copy that runs gave no answer that is understood.")};
+    const QString text = QString::fromUtf8(reply.mid(blank + 1));
+    if (exitCode == CommandLine::Done)
+        return {exitCode, text, {}};
+    return {exitCode, {}, text};
+}
+
+QByteArray answerCommandMessage(const QByteArray &message, SessionModel &session, double reading)
+{
+    const std::optional<SessionCommand> command = SessionCommand::fromMessage(message);
+    if (!command)
+        return CommandResult{CommandLine::WrongUsage, {}, QStringLiteral("That is no command.")}.toReply();
+    return executeCommand(*command, session, reading).toReply();
+}
+
 QString statusLine(const SessionModel &session)
 {
     using Column = SessionModel::TimeColumn;

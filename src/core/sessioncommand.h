@@ -36,11 +36,20 @@ struct CommandResult
     int exitCode = 0;
     QString output;
     QString error;
+
+    // The reply line on the channel: the exit code, a blank, then the output or the reason, in UTF-8.
+    QByteArray toReply() const;
+    // A reply that is not one of ours is a refusal.
+    static CommandResult fromReply(const QByteArray &reply);
 };
 
 // Carries out a command on the session; reading is the span clock's reading for a start. Never asks
 // anything and never waits.
 CommandResult executeCommand(const SessionCommand &command, SessionModel &session, double reading);
+
+// Answers a command message from the channel with its reply line; a message that is no command is refused
+// as a wrong command line would be.
+QByteArray answerCommandMessage(const QByteArray &message, SessionModel &session, double reading);
 
 // The status line: running (or stopped), the active row's number from 1, its name, its daily time, its
 // total time and the daily sum, separated by tabs; the times as the window shows them without the leading

@@ -46,12 +46,20 @@ SingleInstance::~SingleInstance()
         ::close(m_lock);
 }
 
-SingleInstance::Claim SingleInstance::claim(MessageBoxes &messageBoxes)
+SingleInstance::Claim SingleInstance::claim(MessageBoxes &messageBoxes, const QByteArray &request,
+                                            QByteArray *reply)
 {
+    // Any answer means a copy took the request.
+    const auto handedOver = [this, &request, reply] {
+        const std::optional<QByteArray> answer = ask(request);
+        if (answer && reply)
+            *reply = *answer;
+        return answer.has_value();
+    };
     Lock lock = takeLock();
     if (lock == Lock::Unavailable) {
         // A folder that takes no new file, say: the channel still keeps this user's copies apart.
-        if (ask(activate) == activated)
+        if (handedOver())
             return Claim::HandedOver;
         qWarning("Could not lock %s (%s): a copy run by another user could use the same project list.",
                  qPrintable(m_lockPath), qPrintable(m_lockProblem));
@@ -60,7 +68,7 @@ SingleInstance::Claim SingleInstance::claim(MessageBoxes &messageBoxes)
     // a moment, and the lock tried again, before this copy gives up.
     const QDeadlineTimer patience(PatienceMs);
     while (lock == Lock::Held) {
-        if (ask(activate) == activated)
+        if (handedOver())
             return Claim::HandedOver;
         if (patience.hasExpired()) {
             messageBoxes.show(

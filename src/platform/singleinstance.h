@@ -36,9 +36,10 @@ public:
                             QObject *parent = nullptr);
     ~SingleInstance() override;
 
-    // Takes the list for this copy, or hands over to the copy that has it. InUseElsewhere has shown a box
-    // that names the list.
-    Claim claim(MessageBoxes &messageBoxes);
+    // Takes the list for this copy, or hands the request over to the copy that has it (by default, to come
+    // to the front); reply then holds its answer. InUseElsewhere has shown a box that names the list.
+    Claim claim(MessageBoxes &messageBoxes, const QByteArray &request = QByteArrayLiteral("activate"),
+                QByteArray *reply = nullptr);
 
     // Sends a request line to the copy that holds the list; its reply, or nullopt when none answered.
     std::optional<QByteArray> ask(const QByteArray &request, int timeoutMs = ReplyTimeoutMs) const;

@@ -47,6 +47,7 @@ public:
     }
 
     QString folderPath() const { return m_folder->path(); }
+    QString rescuePath() const { return folderPath() + QLatin1String("/data/projlist.rescued.dat"); }
 
     PlatformServices services() { return {&clock, &boxes, &environment, &webOpener, &spreadsheetServer}; }
 
@@ -54,8 +55,8 @@ public:
     void open()
     {
         QLocale::setDefault(QLocale::c());
-        window =
-            std::make_unique<MainWindow>(*session, folderPath() + QLatin1String("/projlist.dat"), services());
+        window = std::make_unique<MainWindow>(*session, folderPath() + QLatin1String("/projlist.dat"),
+                                              rescuePath(), services());
         window->Form_Load();
         child<QTimer>(QStringLiteral("tmrOneSecond"))->stop();
         window->show();

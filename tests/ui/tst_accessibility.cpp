@@ -46,8 +46,9 @@ private Q_SLOTS:
             window =
                 std::make_unique<AboutDialog>(m_fixture.environment, m_fixture.webOpener, m_fixture.boxes);
         else
-            window = std::make_unique<MainWindow>(
-                *m_fixture.session, m_fixture.folderPath() + "/projlist.dat", m_fixture.services());
+            window =
+                std::make_unique<MainWindow>(*m_fixture.session, m_fixture.folderPath() + "/projlist.dat",
+                                             m_fixture.rescuePath(), m_fixture.services());
 
         QSet<QString> heard;
         for (QWidget *control : window->findChildren<QWidget *>()) {

@@ -152,6 +152,43 @@ private Q_SLOTS:
         QCOMPARE(listFile().load().names[2], QStringLiteral("Delta"));
     }
 
+    // Ended from outside while the list cannot be written: the list goes to the rescue file, which the next
+    // start offers back.
+    void rescueFileIsOfferedBack_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::newRow("load it") << int(MessageBoxAnswer::Yes);
+        QTest::newRow("leave it") << int(MessageBoxAnswer::No);
+    }
+    void rescueFileIsOfferedBack()
+    {
+        QFETCH(int, answer);
+        const QString list = folderPath() + "/projlist.dat";
+        QVERIFY(QDir().mkdir(list)); // a folder in its place: no save can replace it
+        open();
+        field("txtProjName4")->setText("Rescued");
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression("^Error saving project list.*kept in " + rescuePath(),
+                                                QRegularExpression::DotMatchesEverythingOption));
+        window->endWithoutQuestion();
+        QVERIFY(!window->isVisible());
+        QVERIFY(boxes.shown.isEmpty());
+        QVERIFY(QDir(list).removeRecursively());
+
+        window.reset();
+        session = std::make_unique<SessionModel>();
+        boxes.answers = {answer};
+        open();
+        QCOMPARE(boxes.shown.size(), 1);
+        QVERIFY(shownBoxes()[0].startsWith("36 Tallywick: The last run could not save the project list. Load "
+                                           "the copy it kept from "));
+        const QString kept = answer == MessageBoxAnswer::Yes ? QStringLiteral("Rescued") : QString();
+        QCOMPARE(text("txtProjName4"), kept);
+        close();
+        QCOMPARE(listFile().load().names[4], kept);
+        QCOMPARE(QFile::exists(rescuePath()), answer == MessageBoxAnswer::No);
+    }
+
     void timingSavesAtStopAndEveryMinute()
     {
         open();

@@ -60,10 +60,10 @@ void setTextIfChanged(QLineEdit *field, const QString &text)
 
 } // namespace
 
-MainWindow::MainWindow(SessionModel &model, const QString &projectListPath, const PlatformServices &services,
-                       QWidget *parent)
+MainWindow::MainWindow(SessionModel &model, const QString &projectListPath, const QString &rescuePath,
+                       const PlatformServices &services, QWidget *parent)
     : QMainWindow(parent), m_model(model), m_services(services),
-      m_keeper(projectListPath, model, *services.messageBoxes)
+      m_keeper(projectListPath, rescuePath, model, *services.messageBoxes)
 {
     m_form.setupUi(this);
     connectControls();

@@ -28,9 +28,10 @@ class MainWindow : public QMainWindow
 
 public:
     // The window shows and drives the model, which outlives it; projectListPath is where the session's
-    // names and totals are kept.
-    MainWindow(SessionModel &model, const QString &projectListPath, const PlatformServices &services,
-               QWidget *parent = nullptr);
+    // names and totals are kept, rescuePath where they go when that cannot be written at an end without
+    // questions.
+    MainWindow(SessionModel &model, const QString &projectListPath, const QString &rescuePath,
+               const PlatformServices &services, QWidget *parent = nullptr);
     ~MainWindow() override;
 
     // Form_Load: fills the session from the project list and the window from the clock and the version.

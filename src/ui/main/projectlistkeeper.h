@@ -17,20 +17,25 @@ class ProjectListKeeper : public QObject
     Q_OBJECT
 
 public:
-    ProjectListKeeper(const QString &path, SessionModel &model, MessageBoxes &messageBoxes,
-                      QObject *parent = nullptr);
+    // rescuePath: where the list goes when it cannot be saved and nobody can be asked.
+    ProjectListKeeper(const QString &path, const QString &rescuePath, SessionModel &model,
+                      MessageBoxes &messageBoxes, QObject *parent = nullptr);
 
     // Puts what the file holds into the session; a file that does not load leaves the fallback names.
+    // A rescue file that the last run left, newer than the list, is offered instead.
     void load();
 
     // The save at a confirmed exit; a failure is shown in the error box. Returns whether it saved.
     bool saveAtExit();
 
     // The save at an end that nobody can answer a question at (a termination signal, the end of the
-    // desktop session); a failure goes to the log.
+    // desktop session); when it fails, the list goes to the rescue file, and the log says so.
     void saveWithoutAsking();
 
 private:
+    void apply(const ProjectListReading &reading);
+    bool acceptRescue(const QDateTime &written);
+    ProjectList list() const;
     std::optional<ErrorInfo> save();
     void saveQuietly();
     void countTiming(double elapsed);

@@ -10,17 +10,19 @@ struct ErrorInfo
     QString description;
 };
 
-// Every error number the program reports.
+// Every error number the program reports, in one enumeration; the namespace keeps the names apart.
 namespace ErrorNumber {
-constexpr int InvalidArgument = 5; // a value the spreadsheet cannot take, such as an overlong cell text
-constexpr int Overflow = 6;
-constexpr int FileNotFound = 53;
-constexpr int DiskFull = 61;
-constexpr int PermissionDenied = 70;
-constexpr int FileAccessError = 75;
-constexpr int PathNotFound = 76;
-constexpr int CannotCreateObject = 429;         // the spreadsheet server could not be started
-constexpr int SpreadsheetReportedItself = 1004; // the spreadsheet application has told the user already
+enum Value : int {
+    InvalidArgument = 5, // a value the spreadsheet cannot take, such as an overlong cell text
+    Overflow = 6,
+    FileNotFound = 53,
+    DiskFull = 61,
+    PermissionDenied = 70,
+    FileAccessError = 75,
+    PathNotFound = 76,
+    CannotCreateObject = 429,         // the spreadsheet server could not be started
+    SpreadsheetReportedItself = 1004, // the spreadsheet application has told the user already
+};
 } // namespace ErrorNumber
 
 // The source that the program's own failures carry.

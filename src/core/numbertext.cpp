@@ -15,7 +15,7 @@ double LeadingNumber(const QString &text)
     bool seenDigit = false;
     for (; i < n; ++i) {
         const QChar c = text.at(i);
-        if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) {
+        if (isAsciiDigit(c)) {
             seenDigit = true;
         } else if (c == QLatin1Char('.') && !seenPoint) {
             seenPoint = true;

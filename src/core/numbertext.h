@@ -4,6 +4,12 @@
 
 // Reading and writing numbers the way the program's fields do.
 
+// A digit 0 to 9; the digits of other scripts are not numbers in the program's files and fields.
+constexpr bool isAsciiDigit(QChar c)
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
 // The number a text begins with: leading blanks are skipped, then an optional sign, digits and at most one
 // decimal point (always a point) are taken up to the first character that cannot continue the number.
 // A text without a leading number gives 0.

@@ -1,5 +1,6 @@
 #include "projectlistfile.h"
 
+#include "core/numbertext.h"
 #include "core/timetext.h"
 #include "storage/textcodec.h"
 #include "storage/wholefile.h"
@@ -68,14 +69,9 @@ bool isBlank(QChar c)
     return c == QLatin1Char(' ') || c == QLatin1Char('\t');
 }
 
-bool isDigit(QChar c)
-{
-    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
-}
-
 qsizetype skipDigits(QStringView text, qsizetype at)
 {
-    while (at < text.size() && isDigit(text[at]))
+    while (at < text.size() && isAsciiDigit(text[at]))
         ++at;
     return at;
 }
@@ -202,9 +198,9 @@ std::optional<ErrorInfo> ProjectListFile::save(const ProjectList &list)
             return error; // nothing written: the old file stays
     }
     if (const std::optional<WholeFile::Failure> failed = WholeFile::write(m_path, encode(list))) {
-        return ErrorInfo{
-            failed->number, programErrorSource(),
-            QStringLiteral("Could not save the project list file %1: %2").arg(m_path, failed->reason)};
+        return programError(
+            failed->number,
+            QStringLiteral("Could not save the project list file %1: %2").arg(m_path, failed->reason));
     }
     if (m_rescueLoaded) {
         QFile::remove(m_rescuePath); // should that fail, the list is newer now and it is not offered again
@@ -219,9 +215,9 @@ std::optional<ErrorInfo> ProjectListFile::saveRescue(const ProjectList &list)
     const QString owner = nameLine(QFileInfo(m_path).absoluteFilePath()) + QLatin1String("\r\n");
     if (const std::optional<WholeFile::Failure> failed =
             WholeFile::write(m_rescuePath, encode(list) + TextCodec::encode(owner))) {
-        return ErrorInfo{
-            failed->number, programErrorSource(),
-            QStringLiteral("Could not write the rescue file %1: %2").arg(m_rescuePath, failed->reason)};
+        return programError(
+            failed->number,
+            QStringLiteral("Could not write the rescue file %1: %2").arg(m_rescuePath, failed->reason));
     }
     return std::nullopt;
 }
@@ -260,10 +256,10 @@ std::optional<ErrorInfo> ProjectListFile::keepReadFile()
     if (read.exists()) {
         QFile::remove(backupPath());
         if (!read.copy(backupPath())) {
-            return ErrorInfo{ErrorNumber::FileAccessError, programErrorSource(),
-                             QStringLiteral("Could not keep the project list file %1 as %2 before "
-                                            "replacing it: %3")
-                                 .arg(m_path, backupPath(), read.errorString())};
+            return programError(
+                ErrorNumber::FileAccessError,
+                QStringLiteral("Could not keep the project list file %1 as %2 before replacing it: %3")
+                    .arg(m_path, backupPath(), read.errorString()));
         }
     }
     m_backupPending = false;

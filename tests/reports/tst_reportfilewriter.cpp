@@ -73,15 +73,15 @@ void TestReportFileWriter::failureLeavesFilesAsTheyWere_data()
 
     const QString ann = QStringLiteral("Ann");
     const QString here; // the temporary folder itself
-    QTest::newRow("missing folder") << "missing" << ann << 0 << ErrorNumber::PathNotFound;
-    QTest::newRow("missing subfolder in user name") << here << "team/Ann" << 0 << ErrorNumber::PathNotFound;
-    QTest::newRow("file where the folder should be") << "blocker" << ann << 0 << ErrorNumber::PathNotFound;
+    QTest::newRow("missing folder") << "missing" << ann << 0 << int(ErrorNumber::PathNotFound);
+    QTest::newRow("missing subfolder in user name") << here << "team/Ann" << 0 << int(ErrorNumber::PathNotFound);
+    QTest::newRow("file where the folder should be") << "blocker" << ann << 0 << int(ErrorNumber::PathNotFound);
     QTest::newRow("file where the subfolder should be")
-        << here << "blocker/Ann" << 0 << ErrorNumber::PathNotFound;
-    QTest::newRow("folder where the report should be") << here << "Dir" << 0 << ErrorNumber::FileAccessError;
-    QTest::newRow("NUL in user name") << here << ann + QChar(0) + "x" << 0 << ErrorNumber::FileAccessError;
-    QTest::newRow("name too long") << here << QString(300, 'x') << 0 << ErrorNumber::FileAccessError;
-    QTest::newRow("disk full part-way") << here << ann << 40 << ErrorNumber::DiskFull;
+        << here << "blocker/Ann" << 0 << int(ErrorNumber::PathNotFound);
+    QTest::newRow("folder where the report should be") << here << "Dir" << 0 << int(ErrorNumber::FileAccessError);
+    QTest::newRow("NUL in user name") << here << ann + QChar(0) + "x" << 0 << int(ErrorNumber::FileAccessError);
+    QTest::newRow("name too long") << here << QString(300, 'x') << 0 << int(ErrorNumber::FileAccessError);
+    QTest::newRow("disk full part-way") << here << ann << 40 << int(ErrorNumber::DiskFull);
 }
 
 void TestReportFileWriter::failureLeavesFilesAsTheyWere()

@@ -158,11 +158,11 @@ void TestProjectListFile::failedSaveLeavesTheFolderAsItWas_data()
     QTest::addColumn<int>("number");
 
     QTest::newRow("disk full") << "projlist.dat" << golden("example.dat") << 16 << false
-                               << ErrorNumber::DiskFull;
+                               << int(ErrorNumber::DiskFull);
     QTest::newRow("missing folder") << "missing/projlist.dat" << QByteArray() << 0 << false
-                                    << ErrorNumber::PathNotFound;
+                                    << int(ErrorNumber::PathNotFound);
     QTest::newRow("backup blocked") << "projlist.dat" << golden("cut-after-row3.dat") << 0 << true
-                                    << ErrorNumber::FileAccessError;
+                                    << int(ErrorNumber::FileAccessError);
 }
 
 void TestProjectListFile::failedSaveLeavesTheFolderAsItWas()

@@ -111,10 +111,10 @@ void TestWorkbook::failureNamesTheFile_data()
     QTest::addColumn<int>("number");
 
     QTest::newRow("missing folder") << "missing"
-                                    << "Web site" << ErrorNumber::PathNotFound;
+                                    << "Web site" << int(ErrorNumber::PathNotFound);
     // A name that a damaged project list can bring in.
     QTest::newRow("name longer than a cell takes")
-        << "" << QString(32768, 'x') << ErrorNumber::InvalidArgument;
+        << "" << QString(32768, 'x') << int(ErrorNumber::InvalidArgument);
 }
 
 void TestWorkbook::failureNamesTheFile()

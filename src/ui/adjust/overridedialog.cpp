@@ -89,9 +89,8 @@ void OverrideDialog::OKButton_Click()
         const std::optional<qint16> seconds = fieldNumber(m_form.txtSec[index]);
         if (!hours || !minutes || !seconds) {
             // Only a loaded hour count beyond 16 bits gets here; typing is limited to two characters.
-            m_messageBoxes.showError(
-                QStringLiteral("Error adjusting times"),
-                {ErrorNumber::Overflow, programErrorSource(), QStringLiteral("Overflow")});
+            m_messageBoxes.showError(QStringLiteral("Error adjusting times"),
+                                     programError(ErrorNumber::Overflow, QStringLiteral("Overflow")));
             reject();
             return;
         }

@@ -31,6 +31,7 @@ public:
     LocalDate today() const override { return {2026, 12, 6, 1}; }
     float secondsSinceMidnight() const override { return float(span); }
     double spanReading() const override { return span; }
+    double awakeReading() const override { return span; }
 };
 
 class SilentBoxes : public MessageBoxes

@@ -1,5 +1,6 @@
 #include "core/sessioncommand.h"
 #include "core/sessionmodel.h"
+#include "platform/desktoppresencesource.h"
 #include "platform/desktopwebopener.h"
 #include "platform/platformservices.h"
 #include "platform/qtmessageboxes.h"
@@ -17,6 +18,7 @@
 #include <QScreen>
 #include <QSessionManager>
 #include <QStyle>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
@@ -30,6 +32,19 @@ bool hasDisplay()
     if (!platform.isEmpty() && !platform.startsWith("xcb") && !platform.startsWith("wayland"))
         return true;
     return qEnvironmentVariableIsSet("DISPLAY") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
+}
+
+// TALLYWICK_AWAY_SECONDS: after how many seconds away the user is asked whether the time counts.
+void setAwayThreshold(SessionModel &session)
+{
+    const QByteArray setting = qgetenv("TALLYWICK_AWAY_SECONDS");
+    if (setting.isEmpty())
+        return;
+    if (const std::optional<int> seconds = awaySecondsSetting(setting))
+        session.setAwayThreshold(*seconds);
+    else
+        qWarning("TALLYWICK_AWAY_SECONDS is not a whole number of seconds; %d seconds are used",
+                 DefaultAwayThreshold);
 }
 
 void bringForward(MainWindow &window)
@@ -135,7 +150,9 @@ int main(int argc, char *argv[])
     SystemEnvironment environment;
     DesktopWebOpener webOpener;
     InProcessSpreadsheetServer spreadsheetServer;
-    const PlatformServices services{&clock, &messageBoxes, &environment, &webOpener, &spreadsheetServer};
+    DesktopPresenceSource presence;
+    const PlatformServices services{&clock,     &messageBoxes,      &environment,
+                                    &webOpener, &spreadsheetServer, &presence};
 
     // One copy per list: a later one hands its command to the copy that runs (by default, to come to the
     // front), or says why it cannot.
@@ -153,6 +170,7 @@ int main(int argc, char *argv[])
     }
 
     SessionModel session;
+    setAwayThreshold(session);
     MainWindow window(session, listPath,
                       SystemEnvironment::userDataFolder() + QLatin1String("/projlist.rescued.dat"), services);
     window.Form_Load();
@@ -179,5 +197,7 @@ int main(int argc, char *argv[])
     window.show();
     if (pending) // as if typed into the new window
         finish(executeCommand(*pending, session, clock.spanReading()));
+    // The buses are reached once the window is up, so that they do not hold up the start.
+    QTimer::singleShot(0, &presence, &DesktopPresenceSource::watch);
     return app.exec();
 }

@@ -27,3 +27,8 @@ bool AccrualEngine::accrue(double reading, int activeRow, ProjectTable &table)
         table.addElapsed(activeRow, m_elapsed);
     return true;
 }
+
+void AccrualEngine::skip(double seconds)
+{
+    m_startStamp += seconds;
+}

@@ -20,6 +20,10 @@ public:
     // added to the active row's counts and StartStamp moves to this reading. Returns whether it did.
     bool accrue(double reading, int activeRow, ProjectTable &table);
 
+    // Leaves seconds out of the span being measured: StartStamp moves on by that much, so the time before
+    // them is still counted at the next accrual and they are not.
+    void skip(double seconds);
+
     // Elapsed: the span taken by the last accrual, as a 32-bit float.
     float elapsed() const { return m_elapsed; }
 

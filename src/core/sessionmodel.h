@@ -9,6 +9,14 @@
 #include <QString>
 
 #include <array>
+#include <optional>
+
+// Seconds away after which the user is asked whether the time counts.
+constexpr int DefaultAwayThreshold = 300;
+
+// The away threshold as TALLYWICK_AWAY_SECONDS gives it: a whole number of seconds in plain digits;
+// anything else has no value.
+std::optional<int> awaySecondsSetting(const QByteArray &text);
 
 // The timing session: the user's name, the project rows (name, daily and total count), the active row,
 // running or stopped, and the texts that show the counts. The main window, the command line and the tray
@@ -18,6 +26,13 @@
 // A shown text is written as the window writes its boxes: a count's text when the count is loaded, at
 // each accrual and when the Adjust dialog applies it; the daily sum and the caption only at an accrual.
 // Reports and the status line copy these texts, so they say exactly what the window shows.
+//
+// Time away: the user leaves (the screen locks, the computer sleeps) and comes back. While timing runs,
+// the time in between is held apart and no accrual adds it. An absence shorter than the away threshold
+// counts at the return as if nothing had happened; a longer one waits for the user's answer to
+// heldTimeQuestion(): countHeldTime() adds it to the row that was active when the user left,
+// dropHeldTime() leaves it out. Timing goes on from the return meanwhile, and an absence that ends while
+// the question waits adds to its held time. Stop while away ends timing as the user left.
 //
 // Clock readings come in from outside: seconds on the span clock (Clock::spanReading).
 class SessionModel : public QObject
@@ -53,6 +68,29 @@ public:
     // to the active row and shows the new texts. Returns whether it did.
     bool accrue(double reading);
 
+    // The user left or came back; either is a fact about the user, and matters only while timing runs.
+    void leave(double reading);
+    void comeBack(double reading);
+    // A tick's readings of the span clock and of a clock that stands still while the computer sleeps
+    // (Clock::awakeReading): a sleep that nobody announced widens the gap between them, and counts as an
+    // absence that has just ended.
+    void noticeSleep(double reading, double awakeReading);
+    // Away: timing runs and the user is away.
+    bool isAway() const { return m_away; }
+    void setAwayThreshold(double seconds) { m_awayThreshold = seconds; }
+
+    // Time away held apart for an answer.
+    bool hasHeldTime() const { return m_held.waiting; }
+    double heldTime() const { return m_held.seconds; }
+    // The question about the held time, with the time as a time text without its blank.
+    QString heldTimeQuestion() const;
+    void countHeldTime();
+    void dropHeldTime();
+    // The time away that the session would leave uncounted if it ended at the reading: the held time and
+    // an absence still going on; and the name of the project it was timed for.
+    double timeLeftOut(double reading) const;
+    QString awayProjectName() const;
+
     double count(TimeColumn column, int row) const;
     float dailySum() const { return m_table.dailySum(); }
     // Sets a count and leaves its box as it is (the Adjust dialog's Reset).
@@ -74,10 +112,16 @@ Q_SIGNALS:
     void rowShown(int row);
     void dailySumShown(const QString &text);
     void captionChanged(const QString &caption);
-    // An accrual added elapsed seconds to the active row.
+    // Seconds were added to a row: by an accrual to the active row, or time away the user chose to count.
     void accrued(double elapsed);
+    void awayChanged(bool away);
+    // Time away began or stopped waiting for an answer, or the time held grew.
+    void heldTimeChanged();
 
 private:
+    void showCounts();
+    void beginAbsence(double reading);
+    void endAbsence(double reading);
     void setCaption(const QString &caption);
     void show(TimeColumn column, int row, const ShownTime &time);
     std::array<ShownTime, RowCount> &shownColumn(TimeColumn column);
@@ -91,4 +135,19 @@ private:
     std::array<ShownTime, RowCount> m_shownTotal;
     ShownTime m_shownDailySum;
     QString m_caption;
+
+    bool m_userAway = false;
+    bool m_away = false; // while timing runs and the user is away
+    double m_awaySince = 0.0;
+    int m_awayRow = 0;
+    double m_awayThreshold = DefaultAwayThreshold;
+    struct HeldTime
+    {
+        bool waiting = false;
+        double seconds = 0.0;
+        int row = 0;
+    };
+    HeldTime m_held;
+    // The span clock's lead over the awake clock at the last tick that timed: the time slept since boot.
+    std::optional<double> m_sleepOffset;
 };

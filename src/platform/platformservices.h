@@ -2,6 +2,7 @@
 
 class Clock;
 class MessageBoxes;
+class PresenceSource;
 class ProgramEnvironment;
 class SpreadsheetServer;
 class WebAddressOpener;
@@ -15,4 +16,5 @@ struct PlatformServices
     ProgramEnvironment *environment = nullptr;
     WebAddressOpener *webOpener = nullptr;
     SpreadsheetServer *spreadsheetServer = nullptr;
+    PresenceSource *presence = nullptr; // none: the user never leaves
 };

@@ -5,6 +5,16 @@
 
 int QtMessageBoxes::show(int style, const QString &title, const QString &text)
 {
+    return ask(style, title, text, nullptr);
+}
+
+int QtMessageBoxes::showChanging(int style, const QString &title, const ChangingText &text)
+{
+    return ask(style, title, text.text(), &text);
+}
+
+int QtMessageBoxes::ask(int style, const QString &title, const QString &text, const ChangingText *changing)
+{
     const int buttons = style & 0x0F;
     const int icon = style & 0x70;
     const bool secondIsDefault = (style & MessageBoxStyle::DefaultButton2) != 0;
@@ -15,6 +25,8 @@ int QtMessageBoxes::show(int style, const QString &title, const QString &text)
     // that looks like markup may load an image or a link.
     box.setTextFormat(Qt::PlainText);
     box.setText(text);
+    if (changing)
+        QObject::connect(changing, &ChangingText::changed, &box, &QMessageBox::setText);
     switch (icon) {
     case MessageBoxStyle::Critical:
         box.setIcon(QMessageBox::Critical);

@@ -7,4 +7,8 @@ class QtMessageBoxes : public MessageBoxes
 {
 public:
     int show(int style, const QString &title, const QString &text) override;
+    int showChanging(int style, const QString &title, const ChangingText &text) override;
+
+private:
+    static int ask(int style, const QString &title, const QString &text, const ChangingText *changing);
 };

@@ -109,6 +109,136 @@ private Q_SLOTS:
         QCOMPARE(accrued.first().first().toDouble(), 1.5);
     }
 
+    // Time away, played as steps over readings of the span clock: "start R", "tick R" (an accrual), "leave
+    // R", "back R", "sleep R A" (a tick's readings of the span and the awake clock), "row N" (Ctrl+N),
+    // "stop", "yes", "no". Then the daily counts of rows 0 and 1, the question that waits, whether the
+    // session is away, and the time that an end at the last reading would leave out.
+    void timeAway_data()
+    {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("counts");
+        QTest::addColumn<QString>("question");
+        QTest::addColumn<bool>("away");
+        QTest::addColumn<double>("leftOut");
+        const QString asked = QStringLiteral("You were away for %1 while '%2' was timed. Count that time?");
+        const QString sixteenMinutes = asked.arg("0:16:40", "Project 1");
+
+        QTest::newRow("away: nothing moves") << "start 0, tick 10, leave 10.5, tick 600"
+                                             << "10 0"
+                                             << "" << true << 589.5;
+        QTest::newRow("short absence counts as work") << "start 0, tick 10, leave 10.5, back 299.5, tick 300"
+                                                      << "300 0"
+                                                      << "" << false << 0.0;
+        QTest::newRow("long absence waits for an answer")
+            << "start 0, tick 10, leave 10.5, tick 600, back 1010.5, tick 1011"
+            << "11 0" << sixteenMinutes << false << 1000.0;
+        QTest::newRow("yes") << "start 0, tick 10, leave 10.5, back 1010.5, tick 1011, yes"
+                             << "1011 0"
+                             << "" << false << 0.0;
+        QTest::newRow("no") << "start 0, tick 10, leave 10.5, back 1010.5, tick 1011, no"
+                            << "11 0"
+                            << "" << false << 0.0;
+        QTest::newRow("a second absence adds to the question")
+            << "start 0, tick 10, leave 10.5, back 1010.5, tick 1011, leave 1011.5, back 1021.5, tick 1022"
+            << "12 0" << asked.arg("0:16:50", "Project 1") << false << 1010.0;
+        QTest::newRow("stop while away leaves it out")
+            << "start 0, tick 10, leave 10.5, stop, back 2000, start 2000, tick 2001"
+            << "11 0"
+            << "" << false << 0.0;
+        QTest::newRow("Ctrl+2 while away: the held time stays with the row left")
+            << "start 0, tick 10, leave 10.5, row 1, back 1010.5, tick 1011, yes"
+            << "1010 1"
+            << "" << false << 0.0;
+        QTest::newRow("Ctrl+2 during a short absence: as without one")
+            << "start 0, tick 10, leave 10.5, row 1, back 20.5, tick 21"
+            << "10 11"
+            << "" << false << 0.0;
+        QTest::newRow("away while stopped asks nothing") << "leave 5, back 1000, start 1000, tick 1001"
+                                                         << "1 0"
+                                                         << "" << false << 0.0;
+        QTest::newRow("started while away") << "leave 5, start 10, tick 700"
+                                            << "0 0"
+                                            << "" << true << 690.0;
+        QTest::newRow("sleep seen from the clocks")
+            << "start 0, sleep 10 10, tick 10, sleep 1010.2 10.2, tick 1011"
+            << "11 0" << sixteenMinutes << false << 1000.0;
+        QTest::newRow("short sleep seen from the clocks counts")
+            << "start 0, sleep 10 10, tick 10, sleep 70.2 10.2, tick 71"
+            << "71 0"
+            << "" << false << 0.0;
+        QTest::newRow("a sleep within an absence is part of it")
+            << "start 0, sleep 10 10, tick 10, leave 10.5, sleep 1010 10.6, back 2010.5, sleep 2010.6 10.7"
+            << "10 0" << asked.arg("0:33:20", "Project 1") << false << 2000.0;
+        QTest::newRow("a sleep the bus told of counts once")
+            << "start 0, sleep 10 10, tick 10, leave 10.5, back 1010.5, sleep 1010.6 10.6, tick 1011"
+            << "11 0" << sixteenMinutes << false << 1000.0;
+    }
+    void timeAway()
+    {
+        QFETCH(QString, steps);
+        SessionModel model;
+        model.setProjectName(1, QStringLiteral("Beta"));
+        double reading = 0.0;
+        for (const QString &step : steps.split(QStringLiteral(", "))) {
+            const QStringList words = step.split(QLatin1Char(' '));
+            const QString &verb = words[0];
+            if (words.size() > 1 && verb != "row")
+                reading = words[1].toDouble();
+            if (verb == "start")
+                model.start(reading);
+            else if (verb == "tick")
+                model.accrue(reading);
+            else if (verb == "leave")
+                model.leave(reading);
+            else if (verb == "back")
+                model.comeBack(reading);
+            else if (verb == "sleep")
+                model.noticeSleep(reading, words[2].toDouble());
+            else if (verb == "row")
+                model.chooseRow(words[1].toInt());
+            else if (verb == "stop")
+                model.stop();
+            else if (verb == "yes")
+                model.countHeldTime();
+            else if (verb == "no")
+                model.dropHeldTime();
+            else
+                QFAIL(qPrintable(step));
+        }
+        QFETCH(QString, counts);
+        QFETCH(QString, question);
+        QFETCH(bool, away);
+        QFETCH(double, leftOut);
+        QCOMPARE(
+            QStringLiteral("%1 %2").arg(model.count(Column::Daily, 0)).arg(model.count(Column::Daily, 1)),
+            counts);
+        QCOMPARE(model.hasHeldTime() ? model.heldTimeQuestion() : QString(), question);
+        QCOMPARE(model.isAway(), away);
+        QCOMPARE(model.timeLeftOut(reading), leftOut);
+    }
+
+    void awaySecondsSetting_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<int>("seconds"); // -1: no value
+        QTest::newRow("seconds") << QByteArray("5") << 5;
+        QTest::newRow("zero") << QByteArray("0") << 0;
+        QTest::newRow("leading zero") << QByteArray("0300") << 300;
+        QTest::newRow("empty") << QByteArray() << -1;
+        QTest::newRow("sign") << QByteArray("+5") << -1;
+        QTest::newRow("negative") << QByteArray("-5") << -1;
+        QTest::newRow("blank") << QByteArray(" 5") << -1;
+        QTest::newRow("fraction") << QByteArray("5.5") << -1;
+        QTest::newRow("unit") << QByteArray("5s") << -1;
+        QTest::newRow("too large") << QByteArray("99999999999") << -1;
+    }
+    void awaySecondsSetting()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(int, seconds);
+        QCOMPARE(::awaySecondsSetting(text).value_or(-1), seconds);
+    }
+
     // The Adjust dialog's OK shows a row at once while the daily sum waits for the next accrual; its Reset
     // changes the count alone.
     void adjustingShowsTheRowButNotTheSum()

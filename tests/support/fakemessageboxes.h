@@ -5,8 +5,11 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+
 // Records every box that was shown and answers from a script; with the script used up it answers Yes to a
-// question and OK to anything else.
+// question and OK to anything else. What a test sets in whileOpen happens while the next box whose text
+// can change is open, and that box is recorded with the text it shows when it closes.
 class FakeMessageBoxes : public MessageBoxes
 {
 public:
@@ -19,6 +22,7 @@ public:
 
     QList<Shown> shown;
     QList<int> answers;
+    std::function<void()> whileOpen;
 
     int show(int style, const QString &title, const QString &text) override
     {
@@ -26,5 +30,12 @@ public:
         if (!answers.isEmpty())
             return answers.takeFirst();
         return (style & 0x0F) == MessageBoxStyle::YesNo ? MessageBoxAnswer::Yes : MessageBoxAnswer::Ok;
+    }
+
+    int showChanging(int style, const QString &title, const ChangingText &text) override
+    {
+        if (const std::function<void()> act = std::exchange(whileOpen, nullptr))
+            act();
+        return show(style, title, text.text());
     }
 };

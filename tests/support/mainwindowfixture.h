@@ -4,6 +4,7 @@
 #include "support/fakeclock.h"
 #include "support/fakeenvironment.h"
 #include "support/fakemessageboxes.h"
+#include "support/fakepresencesource.h"
 #include "support/fakespreadsheetserver.h"
 #include "support/fakewebopener.h"
 #include "ui/main/mainwindow.h"
@@ -29,6 +30,7 @@ public:
     FakeEnvironment environment;
     FakeWebOpener webOpener;
     FakeSpreadsheetServer spreadsheetServer;
+    FakePresenceSource presence;
     std::unique_ptr<SessionModel> session;
     std::unique_ptr<MainWindow> window;
 
@@ -49,7 +51,10 @@ public:
     QString folderPath() const { return m_folder->path(); }
     QString rescuePath() const { return folderPath() + QLatin1String("/data/projlist.rescued.dat"); }
 
-    PlatformServices services() { return {&clock, &boxes, &environment, &webOpener, &spreadsheetServer}; }
+    PlatformServices services()
+    {
+        return {&clock, &boxes, &environment, &webOpener, &spreadsheetServer, &presence};
+    }
 
     // Creates and loads the window; the test ticks by hand.
     void open()

@@ -2,4 +2,5 @@
 #include "fakeclock.h"
 #include "fakeenvironment.h"
 #include "fakemessageboxes.h"
+#include "fakepresencesource.h"
 #include "fakewebopener.h"

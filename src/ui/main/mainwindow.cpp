@@ -63,7 +63,8 @@ void setTextIfChanged(QLineEdit *field, const QString &text)
 MainWindow::MainWindow(SessionModel &model, const QString &projectListPath, const QString &rescuePath,
                        const PlatformServices &services, QWidget *parent)
     : QMainWindow(parent), m_model(model), m_services(services),
-      m_keeper(projectListPath, rescuePath, model, *services.messageBoxes)
+      m_keeper(projectListPath, rescuePath, model, *services.messageBoxes),
+      m_awayQuestion(model, services.presence, *services.clock, *services.messageBoxes)
 {
     m_form.setupUi(this);
     connectControls();
@@ -158,6 +159,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
         return;
     }
     m_ended = true;
+    m_awayQuestion.end();
     event->accept();
 }
 
@@ -228,8 +230,11 @@ void MainWindow::txtName_Change()
 
 void MainWindow::tmrOneSecond_Timer()
 {
-    if (m_model.isRunning())
-        m_model.accrue(m_services.clock->spanReading());
+    if (m_model.isRunning()) {
+        const double reading = m_services.clock->spanReading();
+        m_model.noticeSleep(reading, m_services.clock->awakeReading());
+        m_model.accrue(reading);
+    }
     showDate();
     // setInterval() restarts a running timer, so it is called only when the interval really changes.
     if (const int next = nextTickInterval(); next != m_tmrOneSecond->interval())

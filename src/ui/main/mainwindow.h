@@ -8,10 +8,13 @@
 //   Clicks, keys and typing --> SessionModel calls. Reports copy the model's shown texts.
 //   projlist.dat --(ProjectListKeeper::load)--> model --(saves at Stop, every minute of timing, at exit)-->
 //   projlist.dat.
+//   Presence (lock, sleep) --(AwayQuestion)--> SessionModel::leave/comeBack; a long absence --> the "Away"
+//   question --> counted or left out. The tick also looks for sleeps that nobody announced.
 
 #include "platform/platformservices.h"
 #include "reports/reportoutcome.h"
 #include "reports/reportsnapshot.h"
+#include "ui/main/awayquestion.h"
 #include "ui/main/mainwindowform.h"
 #include "ui/main/projectlistkeeper.h"
 
@@ -84,6 +87,7 @@ private:
     SessionModel &m_model;
     PlatformServices m_services;
     ProjectListKeeper m_keeper;
+    AwayQuestion m_awayQuestion;
     MainWindowForm m_form;
     QTimer *m_tmrOneSecond = nullptr;
     QString m_reportFolder;

@@ -7,6 +7,8 @@
 #include <QDBusPendingCallWatcher>
 #include <QDBusVariant>
 
+#include <functional>
+
 #include <unistd.h>
 
 namespace {

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <functional>
+#include <utility>
 
 // Records every box that was shown and answers from a script; with the script used up it answers Yes to a
 // question and OK to anything else. What a test sets in whileOpen happens while the next box whose text

@@ -55,6 +55,8 @@ private Q_SLOTS:
             << "lock" << 300.0 << no << QStringList(question("0:05:00")) << " 0:00:11" << today;
         QTest::newRow("a sleep seen only from the clocks")
             << "sleep" << 1000.0 << no << QStringList(question("0:16:40")) << " 0:00:11" << today;
+        QTest::newRow("a sleep told of after the wake-up")
+            << "late" << 1000.0 << no << QStringList(question("0:16:40")) << " 0:00:11" << today;
         QTest::newRow("across midnight")
             << "midnight" << 7200.0 << yes << QStringList(question("2:00:00")) << " 2:00:11"
             << "Wednesday, April 19";
@@ -70,6 +72,10 @@ private Q_SLOTS:
         const QString caption = window->windowTitle();
         if (how == "sleep") {
             clock.sleep(seconds);
+        } else if (how == "late") {
+            clock.sleep(seconds);
+            presence.leave();
+            presence.comeBack();
         } else {
             presence.leave();
             advanceAndTick(seconds);

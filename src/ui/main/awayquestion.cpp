@@ -6,16 +6,26 @@
 
 #include <QTimer>
 
+#include <utility>
+
 AwayQuestion::AwayQuestion(SessionModel &model, PresenceSource *presence, Clock &clock,
                            MessageBoxes &messageBoxes, QObject *parent)
     : QObject(parent), m_model(model), m_clock(clock), m_messageBoxes(messageBoxes)
 {
     if (presence) {
-        connect(presence, &PresenceSource::left, this, [this] { m_model.leave(m_clock.spanReading()); });
-        connect(presence, &PresenceSource::cameBack, this,
-                [this] { m_model.comeBack(m_clock.spanReading()); });
+        connect(presence, &PresenceSource::left, this, [this] { tell(&SessionModel::leave); });
+        connect(presence, &PresenceSource::cameBack, this, [this] { tell(&SessionModel::comeBack); });
     }
     connect(&m_model, &SessionModel::heldTimeChanged, this, &AwayQuestion::heldTimeChanged);
+}
+
+void AwayQuestion::tell(void (SessionModel::*news)(double))
+{
+    // The news of a sleep may come only after the wake-up, once the ticks have stood still through it; the
+    // clocks tell of that sleep first.
+    const double reading = m_clock.spanReading();
+    m_model.noticeSleep(reading, m_clock.awakeReading());
+    (m_model.*news)(reading);
 }
 
 void AwayQuestion::end()

@@ -23,6 +23,7 @@ public:
     void end();
 
 private:
+    void tell(void (SessionModel::*news)(double));
     void heldTimeChanged();
     void ask();
 

@@ -147,7 +147,11 @@ QString statusLine(const SessionModel &session)
         if (c == QLatin1Char('\t') || c == QLatin1Char('\n') || c == QLatin1Char('\r'))
             c = QLatin1Char(' ');
     }
-    const QStringList fields{session.isRunning() ? QStringLiteral("running") : QStringLiteral("stopped"),
+    // Away from the user's leaving until their return, running again while the question waits.
+    const QString state = session.isAway()      ? QStringLiteral("away")
+                          : session.isRunning() ? QStringLiteral("running")
+                                                : QStringLiteral("stopped");
+    const QStringList fields{state,
                              QString::number(row + 1),
                              name,
                              shownWithoutBlank(session.shown(Column::Daily, row)),

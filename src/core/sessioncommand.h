@@ -51,7 +51,7 @@ CommandResult executeCommand(const SessionCommand &command, SessionModel &sessio
 // as a wrong command line would be.
 QByteArray answerCommandMessage(const QByteArray &message, SessionModel &session, double reading);
 
-// The status line: running (or stopped), the active row's number from 1, its name, its daily time, its
+// The status line: running, away or stopped, the active row's number from 1, its name, its daily time, its
 // total time and the daily sum, separated by tabs; the times as the window shows them without the leading
 // blank.
 QString statusLine(const SessionModel &session);

@@ -110,6 +110,17 @@ private Q_SLOTS:
         QCOMPARE(shown.output, status);
     }
 
+    void statusSaysAwayUntilTheReturn()
+    {
+        SessionModel session;
+        session.start(0.0);
+        session.leave(10.0);
+        QVERIFY(statusLine(session).startsWith("away\t1\t"));
+        session.comeBack(1000.0);
+        QVERIFY(session.hasHeldTime());
+        QVERIFY(statusLine(session).startsWith("running\t1\t"));
+    }
+
     void statusKeepsANameToOneField()
     {
         SessionModel session;

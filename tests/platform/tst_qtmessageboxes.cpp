@@ -33,6 +33,30 @@ private Q_SLOTS:
         QCOMPARE(format, Qt::PlainText);
         QCOMPARE(shown, text);
     }
+
+    // A box whose text changes while it is open shows the new text; Yes is its default button.
+    void changingTextFollows()
+    {
+        ChangingText text;
+        text.setText(QStringLiteral("You were away for 0:05:00"));
+        QString shown;
+        bool yesIsDefault = false;
+        QTimer::singleShot(0, this, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            text.setText(QStringLiteral("You were away for 0:06:00"));
+            shown = box->text();
+            yesIsDefault = box->defaultButton() == box->button(QMessageBox::Yes);
+            box->button(QMessageBox::No)->click();
+        });
+
+        QCOMPARE(QtMessageBoxes().showChanging(MessageBoxStyle::YesNo | MessageBoxStyle::Question,
+                                               QStringLiteral("Away"), text),
+                 MessageBoxAnswer::No);
+        QCOMPARE(shown, QStringLiteral("You were away for 0:06:00"));
+        QVERIFY(yesIsDefault);
+    }
 };
 
 QTEST_MAIN(TestQtMessageBoxes)

@@ -144,9 +144,10 @@ private Q_SLOTS:
             boxes.answers = {MessageBoxAnswer::Yes, MessageBoxAnswer::Yes};
             if (end == "signal")
                 window->endWithoutQuestion();
-            else if (end == "session")
-                window->saveForSessionEnd();
-            else
+            else if (end == "session") {
+                window->saveForSessionEnd(); // the session may yet go on; when it ends, the window ends
+                window->endWithoutQuestion();
+            } else
                 window->close();
         };
         if (returned) {

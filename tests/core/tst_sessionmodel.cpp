@@ -227,13 +227,9 @@ private Q_SLOTS:
         QTest::addColumn<int>("seconds"); // -1: no value
         QTest::newRow("seconds") << QByteArray("5") << 5;
         QTest::newRow("zero") << QByteArray("0") << 0;
-        QTest::newRow("leading zero") << QByteArray("0300") << 300;
         QTest::newRow("empty") << QByteArray() << -1;
-        QTest::newRow("sign") << QByteArray("+5") << -1;
         QTest::newRow("negative") << QByteArray("-5") << -1;
-        QTest::newRow("blank") << QByteArray(" 5") << -1;
         QTest::newRow("fraction") << QByteArray("5.5") << -1;
-        QTest::newRow("unit") << QByteArray("5s") << -1;
         QTest::newRow("too large") << QByteArray("99999999999") << -1;
     }
     void awaySecondsSetting()

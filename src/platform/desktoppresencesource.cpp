@@ -31,9 +31,9 @@ void callLogin(QObject *context, const QString &path, const QString &interfaceNa
     message.setArguments(arguments);
     auto *call = new QDBusPendingCallWatcher(QDBusConnection::systemBus().asyncCall(message), context);
     QObject::connect(call, &QDBusPendingCallWatcher::finished, context,
-                     [answered, failed](QDBusPendingCallWatcher *call) {
-                         call->deleteLater();
-                         const QDBusMessage reply = call->reply();
+                     [answered, failed](QDBusPendingCallWatcher *finished) {
+                         finished->deleteLater();
+                         const QDBusMessage reply = finished->reply();
                          if (reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty())
                              answered(reply.arguments().constFirst());
                          else if (failed)

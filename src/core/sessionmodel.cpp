@@ -1,5 +1,7 @@
 #include "sessionmodel.h"
 
+#include "numbertext.h"
+
 #include <algorithm>
 #include <utility>
 
@@ -32,7 +34,8 @@ constexpr double SleepNoticed = 1.0;
 
 std::optional<int> awaySecondsSetting(const QByteArray &text)
 {
-    const bool digits = std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    const bool digits =
+        std::all_of(text.begin(), text.end(), [](char c) { return isAsciiDigit(QLatin1Char(c)); });
     if (text.isEmpty() || text.size() > 9 || !digits)
         return std::nullopt;
     return text.toInt();

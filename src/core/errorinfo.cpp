@@ -2,7 +2,7 @@
 
 ErrorInfo programError(int number, const QString &description)
 {
-    return {number, programErrorSource(), description};
+    return {number, QStringLiteral("Tallywick"), description};
 }
 
 QString errorMessageText(const QString &context, const ErrorInfo &error)

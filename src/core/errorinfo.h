@@ -25,14 +25,7 @@ enum Value : int {
 };
 } // namespace ErrorNumber
 
-// The source that the program's own failures carry.
-inline const QString &programErrorSource()
-{
-    static const QString source = QStringLiteral("Tallywick");
-    return source;
-}
-
-// A failure of the program's own: the number, the program as its source, and the description.
+// A failure of the program's own: the number, the program ("Tallywick") as its source, and the description.
 ErrorInfo programError(int number, const QString &description);
 
 // The text of the shared error box: context, CR LF, source, ":  ", description, " (", number, ")".

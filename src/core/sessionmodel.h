@@ -81,7 +81,6 @@ public:
 
     // Time away held apart for an answer.
     bool hasHeldTime() const { return m_held.waiting; }
-    double heldTime() const { return m_held.seconds; }
     // The question about the held time, with the time as a time text without its blank.
     QString heldTimeQuestion() const;
     void countHeldTime();

@@ -25,17 +25,21 @@ const QByteArray activated = QByteArrayLiteral("ok");
 
 SingleInstance::SingleInstance(const QString &projectListPath, const QString &runtimeFolder, QObject *parent)
     : QObject(parent), m_projectListPath(projectListPath),
-      m_lockPath(projectListPath + QLatin1String(".lock")), m_runtimeFolder(runtimeFolder)
+      m_lockPath(projectListPath + QLatin1String(".lock")), m_runtimeFolder(runtimeFolder),
+      m_channelName(channelNameFor(projectListPath))
+{}
+
+QString SingleInstance::channelNameFor(const QString &projectListPath)
 {
-    // The channel is named after the list, so that copies over other lists (portable copies elsewhere) run
-    // side by side; the same list reached through a link is the same list.
+    // Named after the list, so that copies over other lists (portable copies elsewhere) run side by side;
+    // the same list reached through a link is the same list.
     const QFileInfo list(projectListPath);
     QString folder = list.absoluteDir().canonicalPath();
     if (folder.isEmpty())
         folder = list.absolutePath();
     const QByteArray hash = QCryptographicHash::hash(
         QFile::encodeName(folder + QLatin1Char('/') + list.fileName()), QCryptographicHash::Sha256);
-    m_channelName = QLatin1String("tallywick-") + QString::fromLatin1(hash.toHex().left(24));
+    return QLatin1String("tallywick-") + QString::fromLatin1(hash.toHex().left(24));
 }
 
 SingleInstance::~SingleInstance()

@@ -48,8 +48,8 @@ public:
     // are answered "unknown".
     void setRequestHandler(CommandChannel::Handler handler);
 
-    QString lockPath() const { return m_lockPath; }
-    QString channelName() const { return m_channelName; }
+    // The name of the channel of the copy that holds the list: the same for every path to the same list.
+    static QString channelNameFor(const QString &projectListPath);
 
 Q_SIGNALS:
     void activationRequested();

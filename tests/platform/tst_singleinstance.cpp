@@ -52,10 +52,11 @@ void becomeUser(uid_t user)
 class OtherCopy
 {
 public:
-    OtherCopy(const SingleInstance &guard, const QString &folder, uid_t user, bool holdsLock, bool answers)
+    OtherCopy(const QString &list, const QString &folder, uid_t user, bool holdsLock, bool answers)
     {
-        const QByteArray lock = QFile::encodeName(guard.lockPath());
-        const sockaddr_un address = addressOf(QFile::encodeName(folder + '/' + guard.channelName()));
+        const QByteArray lock = QFile::encodeName(list + ".lock");
+        const sockaddr_un address =
+            addressOf(QFile::encodeName(folder + '/' + SingleInstance::channelNameFor(list)));
         int ready[2];
         if (::pipe(ready) != 0)
             qFatal("no pipe");
@@ -194,7 +195,7 @@ void TestSingleInstance::laterCopyHandsOverWhateverItsTmpdir()
     QCOMPARE(activations.size(), 1);
     QVERIFY(boxes.shown.isEmpty());
     // Another user who shares the folder can take the lock, whatever the umask: their copy sees this one.
-    QVERIFY(QFileInfo(first.lockPath()).permissions() & QFile::ReadOther);
+    QVERIFY(QFileInfo(list + ".lock").permissions() & QFile::ReadOther);
 }
 
 void TestSingleInstance::otherCopiesNeverEndThisOneSilently_data()
@@ -226,7 +227,7 @@ void TestSingleInstance::otherCopiesNeverEndThisOneSilently()
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(folder.path()));
     const QString list = folder.filePath(QStringLiteral("projlist.dat"));
     SingleInstance guard(list);
-    OtherCopy other(guard, folder.path(), uid_t(user), holdsLock, answers);
+    OtherCopy other(list, folder.path(), uid_t(user), holdsLock, answers);
     if (killed)
         other.kill();
 

@@ -105,7 +105,7 @@ void TestReportFileWriter::failureLeavesFilesAsTheyWere()
     const QString fileName = reportFolder + QLatin1Char('/') + reportName(userName);
     QCOMPARE(outcome.fileName, fileName);
     QTEST(outcome.error.number, "number");
-    QCOMPARE(outcome.error.source, programErrorSource());
+    QCOMPARE(outcome.error.source, QStringLiteral("Tallywick"));
     const QString prefix = QLatin1String("Cannot write the report file ") + fileName + QLatin1String(": ");
     QVERIFY2(outcome.error.description.startsWith(prefix) && outcome.error.description.size() > prefix.size(),
              qPrintable(outcome.error.description));

@@ -187,7 +187,7 @@ void TestProjectListFile::failedSaveLeavesTheFolderAsItWas()
 
     QVERIFY(error);
     QTEST(error->number, "number");
-    QCOMPARE(error->source, programErrorSource());
+    QCOMPARE(error->source, QStringLiteral("Tallywick"));
     const QString named = backupBlocked ? file.backupPath() : file.path();
     QVERIFY2(error->description.contains(named), qPrintable(error->description));
     QCOMPARE(readFile(file.path()), existing);

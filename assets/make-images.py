@@ -1,10 +1,13 @@
 #!/usr/bin/env python3
-"""Draws the program's images: the icon (SVG and PNGs) and the About window's picture.
+"""Draws the program's images: the icon (SVG and PNGs), the About window's picture and the tray
+indicator's two states.
 
 The drawings are SVG written here; rsvg-convert (Debian package librsvg2-bin) renders the PNGs.
 The About picture is also drawn at twice its size, for screens at scale 2. The small icons leave out
 what would only blur: the 32 pixel one has no tick marks and no side button, and the 16 pixel one is
-drawn on its own pixel grid. Run from anywhere: python3 assets/make-images.py
+drawn on its own pixel grid. The tray pictures are drawn on 16 and 22 pixel grids (the 22 pixel one
+also with a pixel of margin, for trays of 24), each also at twice its size. Run from anywhere:
+python3 assets/make-images.py
 """
 
 import math
@@ -20,6 +23,8 @@ FACE = "#fbf8ef"
 AMBER = "#f0892b"
 AMBER_DARK = "#c9661a"
 TICK = "#5d7684"
+GO = "#23843b"
+HALT = "#b8262b"
 
 
 def point(cx, cy, radius, degrees):
@@ -93,6 +98,51 @@ def small_icon_svg():
 '''
 
 
+def tray_svg(grid, running, margin=0):
+    """The tray indicator on a 16 or 22 pixel grid: a plain stopwatch and, in a notch cut out of its
+    lower right, a badge that says the state by shape as well as by colour: a white square on red while
+    stopped, a white triangle on green while running. Running, the face also shows the amber wedge and
+    the hand moves off twelve o'clock."""
+    if grid == 16:
+        cx, cy, r, ring, gap, mark = 6.5, 8.5, 6.5, 1.6, 1.0, 2.0
+        crown, stem = (4.5, 0, 4, 2), (5.5, 1.5, 2, 1.5)
+        bx, by, br = 12, 12, 4
+    else:
+        cx, cy, r, ring, gap, mark = 9, 11.5, 9, 2.2, 1.2, 2.5
+        crown, stem = (6.5, 0, 5, 2.5), (8, 2, 2, 1.6)
+        bx, by, br = 16.5, 16.5, 5.5
+    face = r - ring
+    hand_angle = 130 if running else 0
+    size = grid + 2 * margin
+    parts = [
+        f'<svg xmlns="http://www.w3.org/2000/svg" width="{size}" height="{size}" '
+        f'viewBox="{-margin} {-margin} {size} {size}">',
+        f'<defs><mask id="notch"><rect x="{-margin}" y="{-margin}" width="{size}" height="{size}" '
+        f'fill="#fff"/><circle cx="{bx}" cy="{by}" r="{br + gap}" fill="#000"/></mask></defs>',
+        '<g mask="url(#notch)">',
+        f'<rect x="{crown[0]}" y="{crown[1]}" width="{crown[2]}" height="{crown[3]}" fill="{SLATE}"/>',
+        f'<rect x="{stem[0]}" y="{stem[1]}" width="{stem[2]}" height="{stem[3]}" fill="{SLATE_DARK}"/>',
+        f'<circle cx="{cx}" cy="{cy}" r="{r}" fill="{SLATE}"/>',
+        f'<circle cx="{cx}" cy="{cy}" r="{face:.2f}" fill="{FACE}"/>',
+    ]
+    if running:
+        parts.append(wedge(cx, cy, face - 0.6, 0, hand_angle, AMBER))
+    hx, hy = point(cx, cy, face - 0.8, hand_angle)
+    parts.append(f'<line x1="{cx}" y1="{cy}" x2="{hx:.2f}" y2="{hy:.2f}" stroke="{SLATE_DARK}" '
+                 f'stroke-width="{grid / 11:.2f}" stroke-linecap="round"/>')
+    parts.append(f'<circle cx="{cx}" cy="{cy}" r="{grid / 14:.2f}" fill="{SLATE_DARK}"/>')
+    parts.append('</g>')
+    parts.append(f'<circle cx="{bx}" cy="{by}" r="{br}" fill="{GO if running else HALT}"/>')
+    if running:
+        parts.append(f'<path d="M{bx - 0.75 * mark},{by - 1.25 * mark} L{bx + 1.25 * mark},{by} '
+                     f'L{bx - 0.75 * mark},{by + 1.25 * mark} Z" fill="#ffffff"/>')
+    else:
+        parts.append(f'<rect x="{bx - mark}" y="{by - mark}" width="{2 * mark}" height="{2 * mark}" '
+                     f'fill="#ffffff"/>')
+    parts.append("</svg>\n")
+    return "\n".join(parts)
+
+
 def tally_group(x, y, height, count, slash, colour):
     """Tally strokes: count upright strokes 7 pixels apart, and across them a slash when it is full."""
     parts = []
@@ -154,6 +204,16 @@ def main():
         render(about, os.path.join(HERE, "about.png"), 192, 106)
         # Twice the size for screens at scale 2, where Qt picks the @2x file by its name.
         render(about, os.path.join(HERE, "about@2x.png"), 384, 212)
+        for state in ("stopped", "running"):
+            for grid, margin in ((16, 0), (22, 0), (22, 1)):
+                drawing = os.path.join(work, f"tray-{state}-{grid}-{margin}.svg")
+                with open(drawing, "w", encoding="utf-8") as out:
+                    out.write(tray_svg(grid, state == "running", margin))
+                size = grid + 2 * margin
+                # The tray picks a picture by its size in device pixels: 32, 44 and 48 at scale 2.
+                for scale in (1, 2):
+                    render(drawing, os.path.join(HERE, f"tray-{state}-{size * scale}.png"),
+                           size * scale, size * scale)
 
 
 if __name__ == "__main__":

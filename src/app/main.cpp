@@ -10,6 +10,7 @@
 #include "platform/terminationwatcher.h"
 #include "ui/main/mainwindow.h"
 #include "ui/programicon.h"
+#include "ui/tray/trayindicator.h"
 #include "workbook/inprocessspreadsheetserver.h"
 
 #include <QApplication>
@@ -18,10 +19,12 @@
 #include <QScreen>
 #include <QSessionManager>
 #include <QStyle>
+#include <QSystemTrayIcon>
 #include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 namespace {
 
@@ -199,5 +202,13 @@ int main(int argc, char *argv[])
         finish(executeCommand(*pending, session, clock.spanReading()));
     // The buses are reached once the window is up, so that they do not hold up the start.
     QTimer::singleShot(0, &presence, &DesktopPresenceSource::watch);
+    // Where the desktop has no tray there is no indicator: nothing to build, nothing to keep up to date.
+    std::unique_ptr<TrayIndicator> tray;
+    QTimer::singleShot(0, &window, [&tray, &session, &window, &services] {
+        if (!QSystemTrayIcon::isSystemTrayAvailable())
+            return;
+        tray = std::make_unique<TrayIndicator>(session, window, *services.clock);
+        tray->show();
+    });
     return app.exec();
 }

@@ -27,6 +27,9 @@ public:
     // Elapsed: the span taken by the last accrual, as a 32-bit float.
     float elapsed() const { return m_elapsed; }
 
+    // Seconds from the reading until a tick would accrue: at most one, and none or fewer once it is due.
+    double secondsUntilAccrual(double reading) const { return m_startStamp + 1.0 - reading; }
+
 private:
     bool m_running = false;
     double m_startStamp = 0.0;

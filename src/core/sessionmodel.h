@@ -58,6 +58,8 @@ public:
     void chooseRow(int row);
 
     bool isRunning() const { return m_accrual.isRunning(); }
+    // While running: the seconds from the reading until the next accrual is due (none or fewer when it is).
+    double secondsUntilAccrual(double reading) const { return m_accrual.secondsUntilAccrual(reading); }
     // Starts timing at the reading; nothing when running already or when timing cannot start.
     void start(double reading);
     // Stops timing; the span since the last accrual is not counted.

@@ -258,27 +258,33 @@ private Q_SLOTS:
         QCOMPARE(text("txtTime0"), *DissectTime(counted));
     }
 
-    // Six ticks a second while timing runs; while stopped, when only the date label can change, a tick just
-    // after midnight and at least one a minute, so that an idle program hardly wakes.
+    // While timing runs, a tick when the next second is due; while stopped, when only the date label can
+    // change, a tick just after midnight and at least one a minute, so that an idle program hardly wakes.
     void tickIntervalFollowsTheTimingState_data()
     {
         QTest::addColumn<double>("wallSeconds");
         QTest::addColumn<int>("startStopClicks");
+        QTest::addColumn<double>("secondsRunning");
         QTest::addColumn<int>("interval");
-        QTest::newRow("stopped in the morning: a minute") << 9 * 3600.0 << 0 << 60 * 1000;
-        QTest::newRow("just before midnight") << 86399.5 << 0 << 520;
-        QTest::newRow("at midnight: no busy loop") << 86400.0 << 0 << 166;
-        QTest::newRow("running") << 9 * 3600.0 << 1 << 166;
-        QTest::newRow("stopped again") << 9 * 3600.0 << 2 << 60 * 1000;
+        QTest::newRow("stopped in the morning: a minute") << 9 * 3600.0 << 0 << 0.0 << 60 * 1000;
+        QTest::newRow("just before midnight") << 86399.5 << 0 << 0.0 << 520;
+        QTest::newRow("at midnight: no busy loop") << 86400.0 << 0 << 0.0 << 166;
+        QTest::newRow("running: the next second") << 9 * 3600.0 << 1 << 0.0 << 1002;
+        QTest::newRow("running, 0.7 s on") << 9 * 3600.0 << 1 << 0.7 << 302;
+        QTest::newRow("running, 1.5 s on: accrued") << 9 * 3600.0 << 1 << 1.5 << 1002;
+        QTest::newRow("running into midnight") << 86399.5 << 1 << 0.0 << 520;
+        QTest::newRow("stopped again") << 9 * 3600.0 << 2 << 0.0 << 60 * 1000;
     }
     void tickIntervalFollowsTheTimingState()
     {
         QFETCH(double, wallSeconds);
         QFETCH(int, startStopClicks);
+        QFETCH(double, secondsRunning);
         clock.wallSeconds = wallSeconds;
+        tick();
         for (int click = 0; click < startStopClicks; ++click)
             clickStartStop();
-        tick();
+        advanceAndTick(secondsRunning);
         QTEST(child<QTimer>("tmrOneSecond")->interval(), "interval");
     }
 

@@ -32,8 +32,18 @@ namespace {
 
 const QColor StoppedSumColour(192, 0, 0);
 const QColor ActiveNameColour(0, 0, 255);
-constexpr int TickInterval = 166;                 // milliseconds: about six ticks a second
+constexpr int MidnightTickInterval = 166;         // milliseconds: the shortest wait for the new date
 constexpr int LongestStoppedInterval = 60 * 1000; // milliseconds between ticks while stopped, at most
+constexpr int AccrualMargin = 2; // milliseconds past the due second, for the clocks' rounding
+
+// Milliseconds until a tick accrues, the seconds given: a tick that could not accrue although the second
+// was due (nothing runs it back) waits a whole second rather than spin.
+int untilAccrual(double seconds)
+{
+    if (!(seconds > 0.0))
+        return 1000;
+    return int(std::ceil(std::min(seconds, 1.0) * 1000.0)) + AccrualMargin;
+}
 
 // Sets a palette colour of a widget, touching the widget only when the colour changes.
 void setColour(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
@@ -72,8 +82,8 @@ MainWindow::MainWindow(SessionModel &model, const QString &projectListPath, cons
 
     m_tmrOneSecond = new QTimer(this);
     m_tmrOneSecond->setObjectName(QStringLiteral("tmrOneSecond"));
-    m_tmrOneSecond->setInterval(TickInterval);
-    // Precise: while stopped the interval runs to midnight, and a coarse timer may be 5 % late.
+    m_tmrOneSecond->setInterval(MidnightTickInterval);
+    // Precise: the interval runs to the next second or to midnight, and a coarse timer may be 5 % late.
     m_tmrOneSecond->setTimerType(Qt::PreciseTimer);
     connect(m_tmrOneSecond, &QTimer::timeout, this, &MainWindow::tmrOneSecond_Timer);
     m_tmrOneSecond->start();
@@ -230,28 +240,40 @@ void MainWindow::txtName_Change()
 
 void MainWindow::tmrOneSecond_Timer()
 {
+    const double reading = m_services.clock->spanReading();
     if (m_model.isRunning()) {
-        const double reading = m_services.clock->spanReading();
         m_model.noticeSleep(reading, m_services.clock->awakeReading());
         m_model.accrue(reading);
     }
-    showDate();
-    // setInterval() restarts a running timer, so it is called only when the interval really changes.
-    if (const int next = nextTickInterval(); next != m_tmrOneSecond->interval())
+    // The date is read at every stopped tick; while running, only when it may have changed (each reading
+    // looks at the system's time zone file, and running ticks come every second).
+    if (!m_model.isRunning() || reading >= m_dateReading.next())
+        showDate();
+    scheduleTick();
+}
+
+void MainWindow::scheduleTick()
+{
+    // While running each tick counts from now to the next second. setInterval() restarts a running
+    // timer, so a stopped tick's interval is set only when it changes.
+    const int next = nextTickInterval();
+    if (m_model.isRunning() && m_tmrOneSecond->isActive())
+        m_tmrOneSecond->start(next);
+    else if (next != m_tmrOneSecond->interval())
         m_tmrOneSecond->setInterval(next);
 }
 
 int MainWindow::nextTickInterval() const
 {
-    // While stopped a tick changes only the date label, so the timer sleeps until just after midnight
-    // instead of waking the program six times a second. A minute at most: the timer runs on a clock that
-    // neither the system time nor a suspend moves, so a new date after either shows within a minute.
-    // Start brings the short interval back at once.
-    if (m_model.isRunning())
-        return TickInterval;
-    const double untilMidnight = 86400.0 - double(m_services.clock->secondsSinceMidnight());
-    const double milliseconds = std::ceil(untilMidnight * 1000.0) + 20.0; // past the float's rounding
-    return int(std::clamp(milliseconds, double(TickInterval), double(LongestStoppedInterval)));
+    // A tick does something only when an accrual is due or the date may have changed, so the timer sleeps
+    // until the earlier of the two: while running, the moment the span since the last accrual reaches a
+    // second (every wake-up costs more than the work it does), and the next reading of the date.
+    const double reading = m_services.clock->spanReading();
+    const double untilDate = m_dateReading.interval - (reading - m_dateReading.at) * 1000.0;
+    const int untilDateTick = int(std::clamp(std::ceil(untilDate), 1.0, double(LongestStoppedInterval)));
+    if (!m_model.isRunning())
+        return untilDateTick;
+    return std::min(untilDateTick, untilAccrual(m_model.secondsUntilAccrual(reading)));
 }
 
 void MainWindow::changeEvent(QEvent *event)
@@ -308,8 +330,8 @@ void MainWindow::showRunning(bool running)
     m_form.mnuGenerateReport->setEnabled(!running);
     m_form.txtName->setEnabled(!running);
     m_form.mnuAdjust->setEnabled(!running);
-    if (running && m_tmrOneSecond && m_tmrOneSecond->interval() != TickInterval)
-        m_tmrOneSecond->start(TickInterval); // from a stopped tick's long interval
+    if (m_tmrOneSecond)
+        scheduleTick(); // the next second's tick, or the stopped one
 }
 
 void MainWindow::showActiveRow(int row)
@@ -332,6 +354,12 @@ void MainWindow::showDate()
     const QString date = DateText(m_services.clock->today());
     if (m_form.lblDate->text() != date) // QLabel repaints on every setText
         m_form.lblDate->setText(date);
+    // The next reading: just after midnight, or in a minute at most. The timer runs on a clock that neither
+    // the system time nor a suspend moves, so a new date after either shows within a minute.
+    const double untilMidnight = 86400.0 - double(m_services.clock->secondsSinceMidnight());
+    const double milliseconds = std::ceil(untilMidnight * 1000.0) + 20.0; // past the float's rounding
+    m_dateReading = {m_services.clock->spanReading(),
+                     std::clamp(milliseconds, double(MidnightTickInterval), double(LongestStoppedInterval))};
 }
 
 ReportSnapshot MainWindow::reportSnapshot() const

@@ -64,6 +64,7 @@ private:
     void optActive_Click(int row);
     void txtName_Change();
     void tmrOneSecond_Timer();
+    void scheduleTick();
     int nextTickInterval() const;
     void Form_KeyUp(const QKeyEvent *event);
     // The row that Ctrl with 1 to 8 chooses, or -1 for any other key.
@@ -102,4 +103,13 @@ private:
         int row = -1;
     };
     PendingShortcut m_pendingShortcut;
+
+    // When the date was last read (a span clock reading) and how many milliseconds later to read it again.
+    struct DateReading
+    {
+        double at = 0.0;
+        double interval = 0.0;
+        double next() const { return at + interval / 1000.0; }
+    };
+    DateReading m_dateReading;
 };

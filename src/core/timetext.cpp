@@ -3,6 +3,13 @@
 #include <cmath>
 #include <cstdint>
 
+namespace {
+
+// Below 2^53 every whole number is a double; beyond it every double is a multiple of a large power of two.
+constexpr double ExactLimit = 9007199254740992.0;
+
+} // namespace
+
 double roundHalfEven(double value)
 {
     // nearbyint follows the current rounding mode, which is round-to-nearest-even unless someone changed it;
@@ -15,10 +22,8 @@ TimeParts SplitTime(double seconds)
     const double whole = roundHalfEven(seconds);
     const double magnitude = std::fabs(whole);
     TimeParts parts;
-    // Exact 64-bit arithmetic while the count fits; beyond 2^53 every double is a multiple of a large power
-    // of two, and the double operations below are then exact.
-    constexpr double exactLimit = 9007199254740992.0; // 2^53
-    if (magnitude < exactLimit) {
+    // Exact 64-bit arithmetic while the count fits; beyond that the double operations below are exact.
+    if (magnitude < ExactLimit) {
         const auto r = static_cast<std::int64_t>(magnitude);
         parts = {double(r / 3600), double(r / 60 % 60), double(r % 60)};
     } else {
@@ -35,14 +40,24 @@ std::optional<QString> DissectTime(double seconds)
     if (!std::isfinite(seconds))
         return std::nullopt;
     const TimeParts parts = SplitTime(seconds);
-    const auto twoDigits = [](double part) {
-        return QString::number(std::fabs(part), 'f', 0).rightJustified(2, QLatin1Char('0'));
-    };
     // The sign place: a blank, or the minus sign of a negative count (no "-0" from a negative zero).
     const bool negative = parts.hours < 0 || parts.minutes < 0 || parts.seconds < 0;
-    return (negative ? QLatin1Char('-') : QLatin1Char(' ')) +
-           QString::number(std::fabs(parts.hours), 'f', 0) + QLatin1Char(':') + twoDigits(parts.minutes) +
-           QLatin1Char(':') + twoDigits(parts.seconds);
+    // Hours that an integer holds exactly are written as one: a running clock writes a few of these texts
+    // every second, and a double's text takes several times as long to make.
+    const double hours = std::fabs(parts.hours);
+    const QString hoursText = hours < ExactLimit ? QString::number(static_cast<std::int64_t>(hours))
+                                                 : QString::number(hours, 'f', 0);
+    QString text;
+    text.reserve(hoursText.size() + 7);
+    text += negative ? QLatin1Char('-') : QLatin1Char(' ');
+    text += hoursText;
+    for (const double part : {parts.minutes, parts.seconds}) {
+        const int value = static_cast<int>(std::fabs(part));
+        text += QLatin1Char(':');
+        text += QLatin1Char(char('0' + value / 10));
+        text += QLatin1Char(char('0' + value % 10));
+    }
+    return text;
 }
 
 ShownTime showTime(double seconds)

@@ -144,8 +144,10 @@ int main(int argc, char *argv[])
     font.setPointSizeF(8.25);
     QApplication::setFont(font);
     // The style keeps the pieces it draws in Qt's pixmap cache, which a timer empties 30 seconds after the
-    // last use: the one wake-up left in a program standing idle. The window is small and redrawn at most
-    // once a second, so drawing it afresh costs nothing that shows.
+    // last use: a wake-up in a program standing idle. So the cache is off while stopped, when little is
+    // redrawn, and on while timing runs, when it spares the second's redraw the decoding of the frame's
+    // image and the like (see SessionModel::runningChanged below).
+    const int styleCacheLimit = QPixmapCache::cacheLimit();
     QPixmapCache::setCacheLimit(0);
 
     SystemClock clock;
@@ -174,6 +176,9 @@ int main(int argc, char *argv[])
 
     SessionModel session;
     setAwayThreshold(session);
+    QObject::connect(&session, &SessionModel::runningChanged, [styleCacheLimit](bool running) {
+        QPixmapCache::setCacheLimit(running ? styleCacheLimit : 0);
+    });
     MainWindow window(session, listPath,
                       SystemEnvironment::userDataFolder() + QLatin1String("/projlist.rescued.dat"), services);
     window.Form_Load();

@@ -15,8 +15,11 @@ constexpr QRect twipsRect(int left, int top, int width, int height)
     return QRect(Twips(left), Twips(top), Twips(width), Twips(height));
 }
 
-// Puts a control at its place in the layout, given in twips from its container's top left.
+// Puts a control at its place in the layout, given in twips from its container's top left. Its size is
+// fixed, so that a new text never sends its container a request for a layout pass.
 inline void placeInTwips(QWidget *widget, int left, int top, int width, int height)
 {
-    widget->setGeometry(twipsRect(left, top, width, height));
+    const QRect place = twipsRect(left, top, width, height);
+    widget->setFixedSize(place.size());
+    widget->move(place.topLeft());
 }

@@ -1,5 +1,6 @@
 #include "mainwindowform.h"
 
+#include "cachedpanelstyle.h"
 #include "ui/twips.h"
 #include "ui/typinglimit.h"
 
@@ -60,6 +61,7 @@ void MainWindowForm::setupUi(QMainWindow *window)
                            Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                            Qt::WindowCloseButtonHint);
 
+    m_timeStyle = new CachedPanelStyle;
     auto *client = new QWidget(window);
     client->setObjectName(QStringLiteral("clientArea"));
     client->setFixedSize(Twips(4815), Twips(5535));
@@ -68,6 +70,8 @@ void MainWindowForm::setupUi(QMainWindow *window)
     createMenus(window);
     setTabOrder();
     window->layout()->setSizeConstraint(QLayout::SetFixedSize);
+    // The window's last child, so that the controls drawn with it go first when the window is deleted.
+    m_timeStyle->setParent(window);
 }
 
 void MainWindowForm::createControls(QWidget *client)
@@ -94,6 +98,9 @@ void MainWindowForm::createControls(QWidget *client)
     sumFont.setPointSize(18);
     sumFont.setBold(true);
     lblTotalTime->setFont(sumFont);
+    // It stands on the window's plain background: filling its own with the same colour spares the window
+    // a redraw beneath it at each second.
+    lblTotalTime->setAutoFillBackground(true);
     placeInTwips(lblTotalTime, 1380, 5040, 2055, 375);
 
     lblVersion = createLabel(client, QStringLiteral("lblVersion"), QStringLiteral("v0.0.0"), Qt::AlignRight);
@@ -104,6 +111,7 @@ void MainWindowForm::createTimeFrame(QWidget *client)
 {
     frameTimes = new QGroupBox(client);
     frameTimes->setObjectName(QStringLiteral("frameTimes"));
+    frameTimes->setStyle(m_timeStyle);
     placeInTwips(frameTimes, 120, 720, 4575, 4215);
 
     placeInTwips(
@@ -168,6 +176,7 @@ void MainWindowForm::createRow(int row)
         box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         box->setReadOnly(true); // locked: its text can still be selected and copied
         box->setFocusPolicy(Qt::ClickFocus);
+        box->setStyle(m_timeStyle);
         placeInTwips(box, left, top, 855, 285);
         return box;
     };

@@ -4,6 +4,7 @@
 
 #include <array>
 
+class CachedPanelStyle;
 class QAction;
 class QButtonGroup;
 class QGroupBox;
@@ -49,6 +50,9 @@ public:
     QAction *mnuAbout = nullptr;
 
 private:
+    // Draws the time boxes and their frame, which are redrawn every second while timing runs.
+    CachedPanelStyle *m_timeStyle = nullptr;
+
     void createControls(QWidget *client);
     void createTimeFrame(QWidget *client);
     void createRow(int row);

@@ -8,13 +8,13 @@
 #include "platform/systemclock.h"
 #include "platform/systemenvironment.h"
 #include "platform/terminationwatcher.h"
+#include "ui/dialogfont.h"
 #include "ui/main/mainwindow.h"
 #include "ui/programicon.h"
 #include "ui/tray/trayindicator.h"
 #include "workbook/inprocessspreadsheetserver.h"
 
 #include <QApplication>
-#include <QFont>
 #include <QPixmapCache>
 #include <QScreen>
 #include <QSessionManager>
@@ -139,10 +139,7 @@ int main(int argc, char *argv[])
     // Every window takes the program's icon from here; QIcon reads each file as it is added, so only once.
     QApplication::setWindowIcon(programIcon());
 
-    // The windows are drawn up for the classic 8.25-point dialog font; fontconfig picks the nearest face.
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSizeF(8.25);
-    QApplication::setFont(font);
+    QApplication::setFont(dialogFont());
     // The style keeps the pieces it draws in Qt's pixmap cache, which a timer empties 30 seconds after the
     // last use: a wake-up in a program standing idle. So the cache is off while stopped, when little is
     // redrawn, and on while timing runs, when it spares the second's redraw the decoding of the frame's

@@ -176,7 +176,7 @@ void MainWindowForm::createRow(int row)
         box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         box->setReadOnly(true); // locked: its text can still be selected and copied
         box->setFocusPolicy(Qt::ClickFocus);
-        box->setStyle(m_timeStyle);
+        m_timeStyle->takeBox(box);
         placeInTwips(box, left, top, 855, 285);
         return box;
     };

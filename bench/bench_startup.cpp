@@ -4,8 +4,9 @@
 //    (VmRSS) half a second later, once the window has been painted; the programs take turns, so that a
 //    busy machine slows both alike;
 //  - CPU: the processor time that each uses over a span with its window shown and left alone (from two
-//    seconds after it was mapped), and that the first one uses while timing (after Tab nine times and Space,
-//    which press Start in Tallywick).
+//    seconds after it was mapped), that the first one uses while timing (after Tab nine times and Space,
+//    which press Start in Tallywick), and that the floor uses to show a change every second as a timing
+//    Tallywick does (FLOOR --second), measured right before it.
 //
 // Usage: bench_startup [--runs N] [--cpu-seconds S] PROGRAM FLOOR
 // Each program runs in its own folder (its working directory is the program's folder), one copy at a time,
@@ -102,7 +103,8 @@ std::string folderOf(const std::string &path)
     return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
 }
 
-Launch launch(Display &display, const std::string &program)
+// Starts the program, with one argument when one is given, and waits for its window.
+Launch launch(Display &display, const std::string &program, const char *argument = nullptr)
 {
     display.drain();
     Launch result;
@@ -114,7 +116,7 @@ Launch launch(Display &display, const std::string &program)
         // Qt's warnings would only mix into the figures.
         if (const int null = open("/dev/null", O_WRONLY); null >= 0)
             dup2(null, STDERR_FILENO);
-        execl(program.c_str(), program.c_str(), static_cast<char *>(nullptr));
+        execl(program.c_str(), program.c_str(), argument, static_cast<char *>(nullptr));
         _exit(127);
     }
     result.window = display.waitForMap(MapTimeoutMs);
@@ -215,9 +217,10 @@ void measureStartup(Display &display, const std::string &program, Sample &sample
 
 // CPU milliseconds over the span, the window shown; with startTiming, Start is pressed first (and checked
 // by the caption).
-double measureCpu(Display &display, const std::string &program, int seconds, bool startTiming)
+double measureCpu(Display &display, const std::string &program, int seconds, bool startTiming,
+                  const char *argument = nullptr)
 {
-    const Launch launched = launch(display, program);
+    const Launch launched = launch(display, program, argument);
     std::this_thread::sleep_for(CpuSettle);
     if (startTiming) {
         const std::string keys = "xdotool windowfocus --sync " + std::to_string(launched.window) +
@@ -286,10 +289,12 @@ int main(int argc, char *argv[])
         std::printf("CPU time over %d s with the window shown:\n", cpuSeconds);
         const double floorIdle = measureCpu(display, programs[1], cpuSeconds, false);
         const double stopped = measureCpu(display, programs[0], cpuSeconds, false);
+        const double floorSecond = measureCpu(display, programs[1], cpuSeconds, false, "--second");
         const double running = measureCpu(display, programs[0], cpuSeconds, true);
-        std::printf("  floor, idle:       %8.1f ms\n", floorIdle);
-        std::printf("  program, stopped:  %8.1f ms\n", stopped);
-        std::printf("  program, running:  %8.1f ms\n", running);
+        std::printf("  floor, idle:                  %8.1f ms\n", floorIdle);
+        std::printf("  program, stopped:             %8.1f ms\n", stopped);
+        std::printf("  floor, showing every second:  %8.1f ms\n", floorSecond);
+        std::printf("  program, running:             %8.1f ms\n", running);
     }
     return 0;
 }

@@ -142,8 +142,8 @@ int main(int argc, char *argv[])
     QApplication::setFont(dialogFont());
     // The style keeps the pieces it draws in Qt's pixmap cache, which a timer empties 30 seconds after the
     // last use: a wake-up in a program standing idle. So the cache is off while stopped, when little is
-    // redrawn, and on while timing runs, when it spares the second's redraw the decoding of the frame's
-    // image and the like (see SessionModel::runningChanged below).
+    // redrawn, and on while timing runs, when the time boxes redrawn every second are copied from it (see
+    // CachedPanelStyle, and SessionModel::runningChanged below).
     const int styleCacheLimit = QPixmapCache::cacheLimit();
     QPixmapCache::setCacheLimit(0);
 

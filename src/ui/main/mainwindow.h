@@ -3,8 +3,9 @@
 // The main window, frmMain: a view of the timing session with the menus that act on it.
 //
 // How data flows:
-//   Clock --(tmrOneSecond, every 166 ms while running)--> SessionModel::accrue --(whole spans of a second
-//   or more)--> counts and shown texts --(signals)--> txtTime, txtTotalTime, lblTotalTime, caption.
+//   Clock --(tmrOneSecond, when the next second is due while running)--> SessionModel::accrue --(whole
+//   spans of a second or more)--> counts and shown texts --(signals)--> txtTime, txtTotalTime,
+//   lblTotalTime, caption.
 //   Clicks, keys and typing --> SessionModel calls. Reports copy the model's shown texts.
 //   projlist.dat --(ProjectListKeeper::load)--> model --(saves at Stop, every minute of timing, at exit)-->
 //   projlist.dat.

@@ -5,9 +5,6 @@
 #include "platform/clock.h"
 #include "platform/messageboxes.h"
 #include "platform/programenvironment.h"
-#include "reports/csvreport.h"
-#include "reports/spreadsheetreport.h"
-#include "reports/textreport.h"
 #include "ui/adjust/overridedialog.h"
 #include "ui/info/aboutdialog.h"
 #include "ui/info/overviewdialog.h"
@@ -74,7 +71,8 @@ MainWindow::MainWindow(SessionModel &model, const QString &projectListPath, cons
                        const PlatformServices &services, QWidget *parent)
     : QMainWindow(parent), m_model(model), m_services(services),
       m_keeper(projectListPath, rescuePath, model, *services.messageBoxes),
-      m_awayQuestion(model, services.presence, *services.clock, *services.messageBoxes)
+      m_awayQuestion(model, services.presence, *services.clock, *services.messageBoxes),
+      m_reports(model, services)
 {
     m_form.setupUi(this);
     connectControls();
@@ -106,9 +104,9 @@ void MainWindow::connectControls()
         watchKeys(control);
     watchKeys(m_form.txtName);
 
-    connect(m_form.mnuExcel, &QAction::triggered, this, &MainWindow::mnuExcel_Click);
-    connect(m_form.mnuText, &QAction::triggered, this, &MainWindow::mnuText_Click);
-    connect(m_form.mnuCSV, &QAction::triggered, this, &MainWindow::mnuCSV_Click);
+    connect(m_form.mnuExcel, &QAction::triggered, this, [this] { m_reports.mnuExcel_Click(); });
+    connect(m_form.mnuText, &QAction::triggered, this, [this] { m_reports.mnuText_Click(); });
+    connect(m_form.mnuCSV, &QAction::triggered, this, [this] { m_reports.mnuCSV_Click(); });
     connect(m_form.mnuExit, &QAction::triggered, this, &QWidget::close);
     connect(m_form.mnuDailyTimes, &QAction::triggered, this, [this] { openAdjustDialog(false); });
     connect(m_form.mnuTotalTimes, &QAction::triggered, this, [this] { openAdjustDialog(true); });
@@ -158,8 +156,7 @@ void MainWindow::Form_Load()
     m_form.lblVersion->setText(
         QStringLiteral("v%1.%2.%3").arg(version.major).arg(version.minor).arg(version.revision));
     m_form.txtName->setSelection(0, int(m_form.txtName->text().size()));
-    const QString documents = m_services.environment->documentsFolder();
-    m_reportFolder = documents.isEmpty() ? m_services.environment->programFolder() : documents;
+    m_reports.chooseFolder();
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
@@ -362,37 +359,6 @@ void MainWindow::showDate()
                      std::clamp(milliseconds, double(MidnightTickInterval), double(LongestStoppedInterval))};
 }
 
-ReportSnapshot MainWindow::reportSnapshot() const
-{
-    // Each time's text as its field shows it, with the whole seconds that the text stands for.
-    ReportSnapshot snapshot;
-    snapshot.userName = m_model.userName();
-    for (int row = 0; row < RowCount; ++row) {
-        const auto index = std::size_t(row);
-        snapshot.names[index] = m_model.projectName(row);
-        snapshot.daily[index] = m_model.shown(SessionModel::TimeColumn::Daily, row);
-        snapshot.total[index] = m_model.shown(SessionModel::TimeColumn::Total, row);
-    }
-    snapshot.dailySum = m_model.shownDailySum();
-    return snapshot;
-}
-
-void MainWindow::mnuText_Click()
-{
-    showReportOutcome(GenerateTextReport(reportSnapshot(), m_services.clock->today(), m_reportFolder));
-}
-
-void MainWindow::mnuCSV_Click()
-{
-    showReportOutcome(GenerateCsvReport(reportSnapshot(), m_services.clock->today(), m_reportFolder));
-}
-
-void MainWindow::mnuExcel_Click()
-{
-    showReportOutcome(GenerateSpreadsheetReport(reportSnapshot(), m_services.clock->today(), m_reportFolder,
-                                                *m_services.spreadsheetServer));
-}
-
 void MainWindow::openAdjustDialog(bool total)
 {
     OverrideDialog dialog(total, m_model, *m_services.messageBoxes, this);
@@ -410,24 +376,4 @@ void MainWindow::mnuAbout_Click()
 {
     AboutDialog dialog(*m_services.environment, *m_services.webOpener, *m_services.messageBoxes, this);
     dialog.exec();
-}
-
-void MainWindow::showReportOutcome(const ReportOutcome &outcome)
-{
-    const QString title = QStringLiteral("Generate report");
-    switch (outcome.kind) {
-    case ReportOutcome::Kind::MissingName:
-        m_services.messageBoxes->show(MessageBoxStyle::Exclamation, title,
-                                      QStringLiteral("Please enter your name"));
-        break;
-    case ReportOutcome::Kind::Written:
-        m_services.messageBoxes->show(MessageBoxStyle::Exclamation, title,
-                                      QLatin1String("Report generated to\r\n") + outcome.fileName);
-        break;
-    case ReportOutcome::Kind::Failed:
-        m_services.messageBoxes->showError(QStringLiteral("Error generating report"), outcome.error);
-        break;
-    case ReportOutcome::Kind::FailedSilently:
-        break;
-    }
 }

@@ -6,18 +6,17 @@
 //   Clock --(tmrOneSecond, when the next second is due while running)--> SessionModel::accrue --(whole
 //   spans of a second or more)--> counts and shown texts --(signals)--> txtTime, txtTotalTime,
 //   lblTotalTime, caption.
-//   Clicks, keys and typing --> SessionModel calls. Reports copy the model's shown texts.
+//   Clicks, keys and typing --> SessionModel calls. Reports (ReportCommands) copy the model's shown texts.
 //   projlist.dat --(ProjectListKeeper::load)--> model --(saves at Stop, every minute of timing, at exit)-->
 //   projlist.dat.
 //   Presence (lock, sleep) --(AwayQuestion)--> SessionModel::leave/comeBack; a long absence --> the "Away"
 //   question --> counted or left out. The tick also looks for sleeps that nobody announced.
 
 #include "platform/platformservices.h"
-#include "reports/reportoutcome.h"
-#include "reports/reportsnapshot.h"
 #include "ui/main/awayquestion.h"
 #include "ui/main/mainwindowform.h"
 #include "ui/main/projectlistkeeper.h"
+#include "ui/main/reportcommands.h"
 
 #include <QMainWindow>
 
@@ -76,23 +75,17 @@ private:
     void showRowTimes(int row);
     void showDate();
 
-    void mnuText_Click();
-    void mnuCSV_Click();
-    void mnuExcel_Click();
     void openAdjustDialog(bool total);
     void mnuOverview_Click();
     void mnuAbout_Click();
-    // What the window shows, for the reports.
-    ReportSnapshot reportSnapshot() const;
-    void showReportOutcome(const ReportOutcome &outcome);
 
     SessionModel &m_model;
     PlatformServices m_services;
     ProjectListKeeper m_keeper;
     AwayQuestion m_awayQuestion;
+    ReportCommands m_reports;
     MainWindowForm m_form;
     QTimer *m_tmrOneSecond = nullptr;
-    QString m_reportFolder;
     bool m_endingWithoutQuestion = false;
     bool m_ended = false; // a close was accepted
 

@@ -10,7 +10,9 @@
 struct OpenOutcome
 {
     bool accepted = false;          // the desktop took the request
-    std::optional<ErrorInfo> error; // a run-time failure, as opposed to a plain refusal
+    // A failure to ask the desktop at all, as opposed to a plain refusal. Qt's opener never fails that way,
+    // but an opener that starts a helper program can; the About window reports it.
+    std::optional<ErrorInfo> error;
 };
 
 // Asks the desktop to show a web address in the user's default browser.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/projectrows.h"
+
 #include <QString>
 
 #include <array>
@@ -9,6 +11,6 @@
 struct ProjectList
 {
     QString userName;
-    std::array<QString, 8> names;
-    std::array<double, 8> totals{};
+    std::array<QString, RowCount> names;
+    std::array<double, RowCount> totals{};
 };

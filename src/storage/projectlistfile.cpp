@@ -15,13 +15,12 @@
 
 namespace {
 
-constexpr int rowCount = 8;
-constexpr int lineCount = 1 + 2 * rowCount;
+constexpr int lineCount = 1 + 2 * RowCount;
 
-std::array<QString, rowCount> fallbackNames()
+std::array<QString, RowCount> fallbackNames()
 {
-    std::array<QString, rowCount> names;
-    names[0] = QStringLiteral("Project 1");
+    std::array<QString, RowCount> names;
+    names[0] = defaultProjectName(0);
     return names;
 }
 
@@ -270,7 +269,7 @@ QByteArray ProjectListFile::encode(const ProjectList &list)
 {
     const QLatin1String lineEnd("\r\n");
     QString text = nameLine(list.userName) + lineEnd;
-    for (int row = 0; row < rowCount; ++row)
+    for (int row = 0; row < RowCount; ++row)
         text += nameLine(list.names[row]) + lineEnd + numberLine(list.totals[row]) + lineEnd;
     return TextCodec::encode(text);
 }
@@ -284,8 +283,8 @@ ProjectListReading ProjectListFile::decode(const QByteArray &bytes)
     if (lines.isEmpty())
         return reading;
     reading.userName = lines[0].left(LongestName);
-    std::array<QString, rowCount> names;
-    for (int row = 0; row < rowCount; ++row) {
+    std::array<QString, RowCount> names;
+    for (int row = 0; row < RowCount; ++row) {
         const int nameAt = 1 + 2 * row;
         if (nameAt + 1 >= lines.size())
             return reading;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/projectrows.h"
+
 #include <QString>
 
 #include <array>
@@ -13,6 +15,6 @@ struct ProjectListReading
     bool complete = false;           // all 17 lines were read and every total was a number
     std::optional<QString> userName; // set when line 1 was read
     int totalsRead = 0;              // totals[0..totalsRead) were read, even when a later line failed
-    std::array<double, 8> totals{};
-    std::array<QString, 8> names; // as read when complete, else "Project 1" and seven empty names
+    std::array<double, RowCount> totals{};
+    std::array<QString, RowCount> names; // as read when complete, else "Project 1" and seven empty names
 };

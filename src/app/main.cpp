@@ -173,7 +173,7 @@ int main(int argc, char *argv[])
 
     SessionModel session;
     setAwayThreshold(session);
-    QObject::connect(&session, &SessionModel::runningChanged, [styleCacheLimit](bool running) {
+    QObject::connect(&session, &SessionModel::runningChanged, &session, [styleCacheLimit](bool running) {
         QPixmapCache::setCacheLimit(running ? styleCacheLimit : 0);
     });
     MainWindow window(session, listPath,

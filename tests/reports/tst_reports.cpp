@@ -55,22 +55,16 @@ private Q_SLOTS:
                      {"Project 1| 1:02:03| 10:00:00", "| 0:00:07| 0:00:07", "Web site| 0:00:00| 0:04:00"},
                      " 1:02:03")
             << april18 << "example";
-        QTest::newRow("no named rows") << shown("Ann", {}, " 0:00:00") << april18 << "no_rows";
+        QTest::newRow("no named rows")
+            << shown("Ann", {}, " 0:00:00") << LocalDate{2006, 1, 1, 1} << "no_rows";
+        // A name of blanks takes part; so does a box that shows its creation text. Names go in unchanged.
         const QString unnamed = QStringLiteral("| 9:09:09| 99:09:09");
-        QTest::newRow("rows 0 and 5") << shown("Ann",
-                                               {"Alpha| 0:10:00| 2:00:00", unnamed, unnamed, unnamed, unnamed,
-                                                "Foxtrot| 0:20:30| 123:45:06", unnamed, unnamed},
-                                               " 0:30:30")
-                                      << april18 << "rows_0_and_5";
-        QTest::newRow("creation text")
-            << shown("Ann", {"Web site|0:00:00|0:00:00"}, " 0:00:00") << april18 << "creation_text";
-        QTest::newRow("names of blanks")
-            << shown("  ", {" | 0:00:01| 0:00:01"}, " 0:00:01") << april18 << "blank_names";
-        QTest::newRow("commas and quotes")
-            << shown("Smith, Ann",
-                     {"", "Say \"hi\", world| 0:01:00| 0:02:00", "", "", "", "", "", "a,b| 0:03:00| 0:04:00"},
-                     " 0:04:00")
-            << april18 << "commas_quotes";
+        QTest::newRow("awkward") << shown("Smith, Ann",
+                                          {"Alpha| 0:10:00| 2:00:00", unnamed, " | 0:00:01| 0:00:01",
+                                           "Say \"hi\", world| 0:01:00| 0:02:00", "Web site|0:00:00|0:00:00",
+                                           unnamed, "a,b| 0:03:00| 123:45:06", unnamed},
+                                          " 0:30:30")
+                                 << april18 << "awkward";
         QTest::newRow("non-ASCII in UTF-8")
             << shown("Zoë", {"", "", "", "Café €| 0:00:05| 0:00:06"}, " 0:00:05")
             << LocalDate{2005, 12, 31, 7} << "utf8";

@@ -17,9 +17,11 @@ class TestSessionModel : public QObject
     }
 
 private Q_SLOTS:
-    // The boxes show their layout text until written. Timing needs a user's name. Spans below a second wait;
-    // each accrual adds the whole span to the active row only, and the caption shows today's time of that
-    // row, not its total.
+    // The boxes show their layout text until written. Timing needs a user's name. The Adjust dialog's OK
+    // shows a row at once while the daily sum waits for the next accrual; its Reset changes the count alone.
+    // Spans below a second wait; each accrual adds the whole span to the active row only, announces that
+    // row alone, and the caption shows today's time of that row, not its total. Choosing a row names it
+    // when empty; choosing the active row again changes nothing else.
     void accruesWholeSpansToTheActiveRow()
     {
         SessionModel model;
@@ -32,65 +34,47 @@ private Q_SLOTS:
         QVERIFY(!model.isRunning());
         model.setUserName(QStringLiteral("Ann"));
         model.setAndShowCount(Column::Total, 0, 3600);
-        model.setProjectName(2, QStringLiteral("Design"));
+        model.setAndShowCount(Column::Daily, 1, 600);
+        model.setCount(Column::Total, 1, 900);
+        QCOMPARE(rowTexts(model, 1), QStringList({"", " 0:10:00", "0:00:00"}));
+        QCOMPARE(model.shownDailySum().text, QStringLiteral(" 0:00:00"));
         model.start(100.0);
         model.start(100.5);
         QCOMPARE(model.caption(), QStringLiteral("Vorn (running)"));
         QVERIFY(!model.accrue(100.9));
         QVERIFY(model.accrue(101.4));
+        QCOMPARE(model.shown(Column::Total, 1).text, QStringLiteral(" 0:15:00"));
         QVERIFY(model.accrue(102.8));
         QCOMPARE(model.count(Column::Daily, 0), 2.8f);
         QCOMPARE(rowTexts(model, 0), QStringList({"Project 1", " 0:00:03", " 1:00:03"}));
+        QCOMPARE(model.shownDailySum().text, QStringLiteral(" 0:10:03"));
         QCOMPARE(model.caption(), QStringLiteral("Vorn (Project 1,  0:00:03)"));
 
-        model.chooseRow(2);
+        QSignalSpy active(&model, &SessionModel::activeRowChanged);
+        QSignalSpy names(&model, &SessionModel::projectNameChanged);
+        for (const int row : {4, 4, 8, -1})
+            model.chooseRow(row);
+        QCOMPARE(active.size(), 1);
+        QCOMPARE(names.size(), 1);
+        QSignalSpy rows(&model, &SessionModel::rowShown);
+        QSignalSpy sum(&model, &SessionModel::dailySumShown);
+        QSignalSpy caption(&model, &SessionModel::captionChanged);
+        QSignalSpy accrued(&model, &SessionModel::accrued);
         QVERIFY(model.accrue(202.8));
-        QCOMPARE(rowTexts(model, 2), QStringList({"Design", " 0:01:40", " 0:01:40"}));
-        QCOMPARE(model.shownDailySum().text, QStringLiteral(" 0:01:43"));
-        QCOMPARE(model.caption(), QStringLiteral("Vorn (Design,  0:01:40)"));
+        QCOMPARE(rows.size(), 1);
+        QCOMPARE(sum.size(), 1);
+        QCOMPARE(caption.size(), 1);
+        QCOMPARE(accrued.first().first().toDouble(), 100.0);
+        QCOMPARE(rowTexts(model, 4), QStringList({"Project 5", " 0:01:40", " 0:01:40"}));
+        QCOMPARE(model.shownDailySum().text, QStringLiteral(" 0:11:43"));
+        QCOMPARE(model.caption(), QStringLiteral("Vorn (Project 5,  0:01:40)"));
 
         model.stop();
         model.stop();
         QCOMPARE(model.caption(), QStringLiteral("Morvane Tallywick (stopped)"));
         QVERIFY(!model.accrue(500.0));
-        QCOMPARE(model.count(Column::Total, 2), 100.0);
+        QCOMPARE(model.count(Column::Total, 4), 100.0);
         QCOMPARE(running.size(), 2);
-    }
-
-    // Choosing a row names it when empty; choosing the active row again changes nothing else.
-    void choosingARowNamesItWhenEmpty()
-    {
-        SessionModel model;
-        QSignalSpy active(&model, &SessionModel::activeRowChanged);
-        QSignalSpy names(&model, &SessionModel::projectNameChanged);
-        model.chooseRow(4);
-        model.chooseRow(4);
-        model.setProjectName(4, QString());
-        model.chooseRow(4);
-        model.chooseRow(8);
-        model.chooseRow(-1);
-        QCOMPARE(active.size(), 1);
-        QCOMPARE(names.size(), 3);
-        QCOMPARE(model.projectName(4), QStringLiteral("Project 5"));
-        QCOMPARE(model.activeRow(), 4);
-    }
-
-    // One signal per change: an accrual that moves only the active row's texts announces that row alone.
-    void accrualSignalsOncePerChange()
-    {
-        SessionModel model;
-        model.start(0.0);
-        QVERIFY(model.accrue(1.0));
-        QSignalSpy rows(&model, &SessionModel::rowShown);
-        QSignalSpy sum(&model, &SessionModel::dailySumShown);
-        QSignalSpy caption(&model, &SessionModel::captionChanged);
-        QSignalSpy accrued(&model, &SessionModel::accrued);
-        QVERIFY(model.accrue(2.5));
-        QCOMPARE(rows.size(), 1);
-        QCOMPARE(rows.first().first().toInt(), 0);
-        QCOMPARE(sum.size(), 1);
-        QCOMPARE(caption.size(), 1);
-        QCOMPARE(accrued.first().first().toDouble(), 1.5);
     }
 
     // Time away, played as steps over readings of the span clock: "start R", "tick R" (an accrual), "leave
@@ -199,22 +183,6 @@ private Q_SLOTS:
         for (const auto &[text, seconds] :
              {std::pair("5", 5), {"0", 0}, {"", -1}, {"-5", -1}, {"5.5", -1}, {"99999999999", -1}})
             QCOMPARE(::awaySecondsSetting(text).value_or(-1), seconds);
-    }
-
-    // The Adjust dialog's OK shows a row at once while the daily sum waits for the next accrual; its Reset
-    // changes the count alone.
-    void adjustingShowsTheRowButNotTheSum()
-    {
-        SessionModel model;
-        model.setAndShowCount(Column::Daily, 1, 600);
-        model.setCount(Column::Total, 1, 900);
-        QCOMPARE(model.shown(Column::Daily, 1).text, QStringLiteral(" 0:10:00"));
-        QCOMPARE(model.shown(Column::Total, 1).text, QStringLiteral("0:00:00"));
-        QCOMPARE(model.shownDailySum().text, QStringLiteral(" 0:00:00"));
-        model.start(0.0);
-        QVERIFY(model.accrue(1.0));
-        QCOMPARE(model.shownDailySum().text, QStringLiteral(" 0:10:01"));
-        QCOMPARE(model.shown(Column::Total, 1).text, QStringLiteral(" 0:15:00"));
     }
 };
 

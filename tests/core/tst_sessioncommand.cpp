@@ -62,7 +62,7 @@ private Q_SLOTS:
     }
 
     // Each command as the window's control, on a session with a total already kept, so that the daily
-    // and the total times differ.
+    // and the total times differ. The status line's fields, here split at "|", are split at tabs.
     void commandsActAsTheControls_data()
     {
         QTest::addColumn<QString>("userName");
@@ -72,21 +72,18 @@ private Q_SLOTS:
         const auto row = [](const char *name, const char *userName, const QByteArrayList &messages,
                             int lastExitCode, const char *status) {
             QTest::newRow(name) << QString::fromLatin1(userName) << messages << lastExitCode
-                                << QString::fromLatin1(status);
+                                << QString::fromLatin1(status).replace('|', '\t');
         };
-        row("start", "Ann", {"start"}, 0, "running\t1\tProject 1\t0:00:02\t1:00:02\t0:00:02");
-        row("start twice", "Ann", {"start", "start"}, 0, "running\t1\tProject 1\t0:00:04\t1:00:04\t0:00:04");
-        row("start and stop", "Ann", {"start", "stop"}, 0,
-            "stopped\t1\tProject 1\t0:00:02\t1:00:02\t0:00:02");
-        row("stop while stopped", "Ann", {"stop"}, 0, "stopped\t1\tProject 1\t0:00:00\t1:00:00\t0:00:00");
-        row("toggle twice", "Ann", {"toggle", "toggle"}, 0,
-            "stopped\t1\tProject 1\t0:00:02\t1:00:02\t0:00:02");
-        row("start without a name", "", {"start"}, 1, "stopped\t1\tProject 1\t0:00:00\t1:00:00\t0:00:00");
-        row("toggle without a name", "", {"toggle"}, 1, "stopped\t1\tProject 1\t0:00:00\t1:00:00\t0:00:00");
+        row("start", "Ann", {"start"}, 0, "running|1|Project 1|0:00:02|1:00:02|0:00:02");
+        row("start twice", "Ann", {"start", "start"}, 0, "running|1|Project 1|0:00:04|1:00:04|0:00:04");
+        row("start and stop", "Ann", {"start", "stop"}, 0, "stopped|1|Project 1|0:00:02|1:00:02|0:00:02");
+        row("stop while stopped", "Ann", {"stop"}, 0, "stopped|1|Project 1|0:00:00|1:00:00|0:00:00");
+        row("toggle twice", "Ann", {"toggle", "toggle"}, 0, "stopped|1|Project 1|0:00:02|1:00:02|0:00:02");
+        row("start without a name", "", {"start"}, 1, "stopped|1|Project 1|0:00:00|1:00:00|0:00:00");
+        row("toggle without a name", "", {"toggle"}, 1, "stopped|1|Project 1|0:00:00|1:00:00|0:00:00");
         row("project while timing", "Ann", {"start", "project 3"}, 0,
-            "running\t3\tProject 3\t0:00:02\t0:00:02\t0:00:04");
-        row("project without a name", "", {"project 8"}, 0,
-            "stopped\t8\tProject 8\t0:00:00\t0:00:00\t0:00:00");
+            "running|3|Project 3|0:00:02|0:00:02|0:00:04");
+        row("project without a name", "", {"project 8"}, 0, "stopped|8|Project 8|0:00:00|0:00:00|0:00:00");
     }
     void commandsActAsTheControls()
     {

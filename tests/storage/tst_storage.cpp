@@ -120,8 +120,8 @@ private Q_SLOTS:
     // that must be made first. The earlier list and everything else in the folder stay as they were.
     void failedSaveLeavesTheFolderAsItWas_data()
     {
-        QTest::addColumn<QString>(
-            "name"); // of the list in a folder that holds the file "blocker" and "folder"
+        // The list's name in a folder that holds the file "blocker" and "folder".
+        QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("existing");
         QTest::addColumn<int>("sizeLimit"); // the write stops there, as on a full disk
         QTest::addColumn<int>("number");
@@ -247,34 +247,31 @@ private Q_SLOTS:
         QVERIFY(!QFileInfo::exists(rescuePath));
     }
 
-    // The permissions decide, and nothing is tried: a folder where no file can be made now (as on a disk
-    // without free inodes) still counts.
-    void folderIsWritableByItsPermissions()
+    // An installed copy keeps its list in the user's data folder, whatever it may write. Whether a folder can
+    // be written is decided by its permissions, and nothing is tried: a folder where no file can be made now
+    // (as on a disk without free inodes) still counts. The list beside the program goes into a data folder
+    // that has none; the one beside the program stays.
+    void listFolder()
     {
-        QTemporaryDir folder;
-        QVERIFY(!ProjectListFolder::mayWriteInto(folder.filePath(QStringLiteral("missing"))));
+        QCOMPARE(ProjectListFolder::choose("/opt", "/home", true, [](const QString &) { return true; }),
+                 "/home");
+        QTemporaryDir program;
+        QTemporaryDir data;
+        QVERIFY(!ProjectListFolder::mayWriteInto(data.filePath(QStringLiteral("missing"))));
         rlimit files{};
         getrlimit(RLIMIT_NOFILE, &files);
         const rlimit none{0, files.rlim_max};
         setrlimit(RLIMIT_NOFILE, &none);
-        const bool writable = ProjectListFolder::mayWriteInto(folder.path());
+        const bool writable = ProjectListFolder::mayWriteInto(data.path());
         setrlimit(RLIMIT_NOFILE, &files);
         QVERIFY(writable);
-        QVERIFY(QDir(folder.path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
-    }
 
-    // The list beside the program goes into a data folder that has none; the one beside the program stays.
-    void listBesideTheProgramIsTakenOver()
-    {
-        QTemporaryDir program;
-        QTemporaryDir data;
         const QString beside = program.filePath(QStringLiteral("projlist.dat"));
         const QString taken = data.filePath(QStringLiteral("projlist.dat"));
         ProjectListFolder::takeOverListBesideProgram(program.path(), data.path());
-        QVERIFY(!QFileInfo::exists(taken));
+        QVERIFY(QDir(data.path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
         QVERIFY(writeFile(beside, "beside"));
         ProjectListFolder::takeOverListBesideProgram(program.path(), data.path());
-        QCOMPARE(readFile(taken), QByteArray("beside"));
         QVERIFY(writeFile(beside, "changed"));
         ProjectListFolder::takeOverListBesideProgram(program.path(), data.path());
         QCOMPARE(readFile(taken), QByteArray("beside"));

@@ -4,14 +4,8 @@
 #include "platform/terminationwatcher.h"
 #include "support/fakemessageboxes.h"
 
-#include <QApplication>
-#include <QLabel>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
+#include <QtTest>
+#include <QtWidgets>
 
 #include <csignal>
 #include <cstring>

@@ -42,8 +42,6 @@ class TestReports : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { QLocale::setDefault(QLocale::c()); }
-
     // Rows without a name leave no trace, whatever times they hold.
     void matchGoldenFiles_data()
     {

@@ -66,36 +66,27 @@ class TestStorage : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // clang-format off
     void decodesFiles_data()
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<ProjectListReading>("expected");
-        const ProjectListReading example{true, "Ann", 8, {3725, 60}, {"Alpha", "Beta"}};
+        using R = ProjectListReading;
+        const R example{true, "Ann", 8, {3725, 60}, {"Alpha", "Beta"}};
 
         QTest::newRow("example") << golden("example.dat") << example;
         QTest::newRow("bare LF") << golden("bare-lf.dat") << example;
-        QTest::newRow("more than 17 lines")
-            << golden("more-lines.dat") << ProjectListReading{true, "Zoë", 8, example.totals, example.names};
-        QTest::newRow("windows-1252")
-            << golden("windows1252.dat")
-            << ProjectListReading{true, "Jürgen", 8, {120, 7}, {"Café", "€uro ‘quoted’ – naïve"}};
-        QTest::newRow("cut after row 3's number line")
-            << golden("cut-after-row3.dat")
-            << ProjectListReading{false, "Ann", 4, {10, 20, 30, 40}, {"Project 1"}};
-        QTest::newRow("empty file") << QByteArray()
-                                    << ProjectListReading{false, std::nullopt, 0, {}, {"Project 1"}};
+        QTest::newRow("more than 17 lines") << golden("more-lines.dat") << R{true, "Zoë", 8, example.totals, example.names};
+        QTest::newRow("windows-1252") << golden("windows1252.dat") << R{true, "Jürgen", 8, {120, 7}, {"Café", "€uro ‘quoted’ – naïve"}};
+        QTest::newRow("cut after row 3's number line") << golden("cut-after-row3.dat") << R{false, "Ann", 4, {10, 20, 30, 40}, {"Project 1"}};
+        QTest::newRow("empty file") << QByteArray() << R{false, std::nullopt, 0, {}, {"Project 1"}};
         // Row 2's number line: the two totals before it stay read when it fails.
         for (const char *line : {"abc", "", "inf", "nan", "1e999", "12abc", " 5 5 "})
-            QTest::addRow("total \"%s\"", line)
-                << exampleWithLine(7, line) << ProjectListReading{false, "Ann", 2, {3725, 60}, {"Project 1"}};
-        QTest::newRow("one stray byte among UTF-8 lines")
-            << exampleWithLine(1, "Zo\xc3\xab",
-                               exampleWithLine(2, "Caf\xc3\xa9", exampleWithLine(4, "Beta\xff")))
-            << ProjectListReading{true, "Zoë", 8, example.totals, {"Café", "Betaÿ"}};
-        QTest::newRow("total with tabs and a fraction")
-            << exampleWithLine(7, "\t-12.5\t")
-            << ProjectListReading{true, "Ann", 8, {3725, 60, -12.5}, example.names};
+            QTest::addRow("total \"%s\"", line) << exampleWithLine(7, line) << R{false, "Ann", 2, {3725, 60}, {"Project 1"}};
+        QTest::newRow("one stray byte among UTF-8 lines") << exampleWithLine(1, "Zo\xc3\xab", exampleWithLine(2, "Caf\xc3\xa9", exampleWithLine(4, "Beta\xff"))) << R{true, "Zoë", 8, example.totals, {"Café", "Betaÿ"}};
+        QTest::newRow("total with tabs and a fraction") << exampleWithLine(7, "\t-12.5\t") << R{true, "Ann", 8, {3725, 60, -12.5}, example.names};
     }
+    // clang-format on
     void decodesFiles()
     {
         QFETCH(QByteArray, bytes);
@@ -118,6 +109,7 @@ private Q_SLOTS:
 
     // A save that fails says why and names the file it could not write: the project list, or the backup
     // that must be made first. The earlier list and everything else in the folder stay as they were.
+    // clang-format off
     void failedSaveLeavesTheFolderAsItWas_data()
     {
         // The list's name in a folder that holds the file "blocker" and "folder".
@@ -125,21 +117,16 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("existing");
         QTest::addColumn<int>("sizeLimit"); // the write stops there, as on a full disk
         QTest::addColumn<int>("number");
-        const QByteArray cut = golden("cut-after-row3.dat");
-        QTest::newRow("disk full") << "projlist.dat" << golden("example.dat") << 16
-                                   << int(ErrorNumber::DiskFull);
-        QTest::newRow("backup blocked") << "projlist.dat" << cut << 0 << int(ErrorNumber::FileAccessError);
-        QTest::newRow("missing folder")
-            << "missing/projlist.dat" << QByteArray() << 0 << int(ErrorNumber::PathNotFound);
-        QTest::newRow("a file where the folder should be")
-            << "blocker/projlist.dat" << QByteArray() << 0 << int(ErrorNumber::PathNotFound);
-        QTest::newRow("a folder where the file should be")
-            << "" << QByteArray() << 0 << int(ErrorNumber::FileAccessError);
-        QTest::newRow("NUL in the name") << QStringLiteral("projlist.dat") + QChar(0) + "x" << QByteArray()
-                                         << 0 << int(ErrorNumber::FileAccessError);
-        QTest::newRow("name too long")
-            << QString(300, 'x') << QByteArray() << 0 << int(ErrorNumber::FileAccessError);
+        namespace E = ErrorNumber;
+        QTest::newRow("disk full") << "projlist.dat" << golden("example.dat") << 16 << int(E::DiskFull);
+        QTest::newRow("backup blocked") << "projlist.dat" << golden("cut-after-row3.dat") << 0 << int(E::FileAccessError);
+        QTest::newRow("missing folder") << "missing/projlist.dat" << QByteArray() << 0 << int(E::PathNotFound);
+        QTest::newRow("a file where the folder should be") << "blocker/projlist.dat" << QByteArray() << 0 << int(E::PathNotFound);
+        QTest::newRow("a folder where the file should be") << "" << QByteArray() << 0 << int(E::FileAccessError);
+        QTest::newRow("NUL in the name") << QStringLiteral("projlist.dat") + QChar(0) + "x" << QByteArray() << 0 << int(E::FileAccessError);
+        QTest::newRow("name too long") << QString(300, 'x') << QByteArray() << 0 << int(E::FileAccessError);
     }
+    // clang-format on
     void failedSaveLeavesTheFolderAsItWas()
     {
         QFETCH(QString, name);
@@ -247,25 +234,11 @@ private Q_SLOTS:
         QVERIFY(!QFileInfo::exists(rescuePath));
     }
 
-    // An installed copy keeps its list in the user's data folder, whatever it may write. Whether a folder can
-    // be written is decided by its permissions, and nothing is tried: a folder where no file can be made now
-    // (as on a disk without free inodes) still counts. The list beside the program goes into a data folder
-    // that has none; the one beside the program stays.
-    void listFolder()
+    // The list beside the program goes into a data folder that has none; the one beside the program stays.
+    void takesOverTheListBesideTheProgram()
     {
-        QCOMPARE(ProjectListFolder::choose("/opt", "/home", true, [](const QString &) { return true; }),
-                 "/home");
         QTemporaryDir program;
         QTemporaryDir data;
-        QVERIFY(!ProjectListFolder::mayWriteInto(data.filePath(QStringLiteral("missing"))));
-        rlimit files{};
-        getrlimit(RLIMIT_NOFILE, &files);
-        const rlimit none{0, files.rlim_max};
-        setrlimit(RLIMIT_NOFILE, &none);
-        const bool writable = ProjectListFolder::mayWriteInto(data.path());
-        setrlimit(RLIMIT_NOFILE, &files);
-        QVERIFY(writable);
-
         const QString beside = program.filePath(QStringLiteral("projlist.dat"));
         const QString taken = data.filePath(QStringLiteral("projlist.dat"));
         ProjectListFolder::takeOverListBesideProgram(program.path(), data.path());

@@ -1,7 +1,5 @@
 #include "platform/qtmessageboxes.h"
 #include "platform/singleinstance.h"
-#include "platform/systemenvironment.h"
-#include "platform/terminationwatcher.h"
 #include "support/fakemessageboxes.h"
 
 #include <QtTest>
@@ -102,13 +100,6 @@ QByteArray rawExchange(const QByteArray &socketPath, const QByteArray &bytes, ui
     return received + "(kept open)";
 }
 
-// Keeps the application from acting on a Quit event: the test has no event loop to end.
-class QuitEater : public QObject
-{
-protected:
-    bool eventFilter(QObject *, QEvent *event) override { return event->type() == QEvent::Quit; }
-};
-
 } // namespace
 
 // The adapters to the system, each against the real thing. The single-copy guard and its channel are met
@@ -119,33 +110,6 @@ class TestPlatform : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // This test's own folder (the build's bin folder) can be written: the list stays beside the program and
-    // the user's data folder is left alone.
-    void writableProgramFolderKeepsTheList()
-    {
-        QTemporaryDir home;
-        qputenv("XDG_DATA_HOME", home.path().toLocal8Bit());
-        QCOMPARE(SystemEnvironment().dataFolder(), QCoreApplication::applicationDirPath());
-        QVERIFY(QDir(home.path()).isEmpty());
-    }
-
-    // Every way the program is asked to end from outside arrives as one signal on the main thread.
-    void terminationSignalsAndTheSessionsQuitArrive()
-    {
-        QuitEater eater;
-        QCoreApplication::instance()->installEventFilter(&eater); // called after the watcher's filter
-        TerminationWatcher watcher;
-        QSignalSpy requests(&watcher, &TerminationWatcher::terminationRequested);
-        std::raise(SIGTERM);
-        QTRY_COMPARE(requests.size(), 1);
-        QEvent quit(QEvent::Quit);
-        QCoreApplication::sendEvent(QCoreApplication::instance(), &quit);
-        QCoreApplication::sendEvent(QCoreApplication::instance(), &quit);
-        QCOMPARE(requests.size(), 2);
-        QCOMPARE(requests[0][0].toInt(), SIGTERM);
-        QCOMPARE(requests[1][0].toInt(), 0);
-    }
-
     // The real box, answered by a timer that clicks No once it is up. Texts carry what users typed, so
     // markup shows as typed; a text that changes while the box is open shows its new value; Yes is the
     // default button.
@@ -175,14 +139,13 @@ private Q_SLOTS:
         QCOMPARE(shown, typed);
         QVERIFY(yesIsDefault);
     }
-    // The later copy has another TMPDIR, and the runtime folder's path is longer than a socket address holds.
-    void laterCopyHandsOverWhateverItsTmpdir()
+    // The runtime folder's path is longer than a socket address holds.
+    void laterCopyHandsOver()
     {
         QTemporaryDir folder;
         const QString runtime = folder.path() + '/' + QString(150 - folder.path().size() - 1, 'r');
         QVERIFY(QDir().mkdir(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime));
-        qputenv("TMPDIR", "/tmp");
         const QString list = folder.filePath(QStringLiteral("projlist.dat"));
         FakeMessageBoxes boxes;
         const mode_t umaskBefore = ::umask(077);
@@ -191,7 +154,6 @@ private Q_SLOTS:
         ::umask(umaskBefore);
         QSignalSpy activations(&first, &SingleInstance::activationRequested);
 
-        qputenv("TMPDIR", "/tmp/" + QByteArray(95, 't'));
         QCOMPARE(whileServing([&] { return SingleInstance(list).claim(boxes); }),
                  SingleInstance::Claim::HandedOver);
         QCOMPARE(activations.size(), 1);
@@ -200,17 +162,17 @@ private Q_SLOTS:
         QVERIFY(QFileInfo(list + ".lock").permissions() & QFile::ReadOther);
     }
 
+    // clang-format off
     void otherCopiesNeverEndThisOneSilently_data()
     {
         QTest::addColumn<int>("user");
         QTest::addColumn<bool>("holdsLock");
         QTest::addColumn<SingleInstance::Claim>("claim");
-        QTest::newRow("another user's socket, no lock")
-            << int(otherUser) << false << SingleInstance::Claim::Claimed;
-        QTest::newRow("another user's copy over the list")
-            << int(otherUser) << true << SingleInstance::Claim::InUseElsewhere;
+        QTest::newRow("another user's socket, no lock") << int(otherUser) << false << SingleInstance::Claim::Claimed;
+        QTest::newRow("another user's copy over the list") << int(otherUser) << true << SingleInstance::Claim::InUseElsewhere;
         QTest::newRow("this user's copy, frozen") << 0 << true << SingleInstance::Claim::InUseElsewhere;
     }
+    // clang-format on
     // Either this copy runs (and the channel is its own), or it says why not in a box that names the list.
     void otherCopiesNeverEndThisOneSilently()
     {

@@ -6,11 +6,7 @@
 #include "workbook/inprocessspreadsheetserver.h"
 #include "workbook/spreadsheetworkbook.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QProcess>
-#include <QtEndian>
+#include <QtCore>
 #include <QtTest>
 
 Q_DECLARE_METATYPE(ReportSnapshot)
@@ -51,18 +47,6 @@ const ReportSnapshot ann{"Ann",
                          {{nine, {" 1:02:03", 3723}, nine, {"", 5}, nine, nine, nine, nine}},
                          {{nine, {" 10:00:00", 36000}, nine, {" 0:04:00", 240}, nine, nine, nine, nine}},
                          {" 1:02:03", 3723}};
-
-// The records (id and body) of a BIFF stream.
-QList<QPair<quint16, QByteArray>> records(const QByteArray &stream)
-{
-    QList<QPair<quint16, QByteArray>> result;
-    for (qsizetype at = 0; at + 4 <= stream.size();) {
-        const quint16 size = qFromLittleEndian<quint16>(stream.constData() + at + 2);
-        result.append({qFromLittleEndian<quint16>(stream.constData() + at), stream.mid(at + 4, size)});
-        at += 4 + size;
-    }
-    return result;
-}
 
 } // namespace
 
@@ -241,14 +225,16 @@ private Q_SLOTS:
         SpreadsheetWorkbook workbook;
         workbook.cells[{1, 1}].value = {longText, std::nullopt};
         const QByteArray stream = BiffWorkbookWriter::workbookStream(workbook);
-        const auto all = records(stream);
-        const qsizetype sst =
-            std::find_if(all.begin(), all.end(), [](const auto &r) { return r.first == 0x00FC; }) -
-            all.begin();
-        QCOMPARE(all.value(sst + 1).first, quint16(0x003C));
-        QCOMPARE(all.value(sst + 2).first, quint16(0x00FF)); // EXTSST
-        const QByteArray first = all.at(sst).second;
-        const QByteArray rest = all.at(sst + 1).second;
+        QList<quint16> ids; // of the stream's records
+        QByteArrayList bodies;
+        for (qsizetype at = 0; at + 4 <= stream.size(); at += 4 + bodies.last().size()) {
+            ids << qFromLittleEndian<quint16>(stream.constData() + at);
+            bodies << stream.mid(at + 4, qFromLittleEndian<quint16>(stream.constData() + at + 2));
+        }
+        const qsizetype sst = ids.indexOf(0x00FC);
+        QCOMPARE(ids.mid(sst, 3), QList<quint16>({0x00FC, 0x003C, 0x00FF})); // SST, CONTINUE, EXTSST
+        const QByteArray first = bodies.value(sst);
+        const QByteArray rest = bodies.value(sst + 1);
         QVERIFY(first.size() <= 8224);
         QCOMPARE(qFromLittleEndian<quint16>(first.constData() + 8), quint16(6000));
         QCOMPARE(first.at(10), '\x01');

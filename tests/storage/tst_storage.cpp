@@ -6,8 +6,6 @@
 
 #include <limits>
 
-Q_DECLARE_METATYPE(ProjectListReading)
-
 namespace {
 
 QByteArray readFile(const QString &path)
@@ -70,28 +68,27 @@ private Q_SLOTS:
     void decodesFiles_data()
     {
         QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<ProjectListReading>("expected");
+        QTest::addColumn<QString>("expected");
         using R = ProjectListReading;
         const R example{true, "Ann", 8, {3725, 60}, {"Alpha", "Beta"}};
 
-        QTest::newRow("example") << golden("example.dat") << example;
-        QTest::newRow("bare LF") << golden("bare-lf.dat") << example;
-        QTest::newRow("more than 17 lines") << golden("more-lines.dat") << R{true, "Zoë", 8, example.totals, example.names};
-        QTest::newRow("windows-1252") << golden("windows1252.dat") << R{true, "Jürgen", 8, {120, 7}, {"Café", "€uro ‘quoted’ – naïve"}};
-        QTest::newRow("cut after row 3's number line") << golden("cut-after-row3.dat") << R{false, "Ann", 4, {10, 20, 30, 40}, {"Project 1"}};
-        QTest::newRow("empty file") << QByteArray() << R{false, std::nullopt, 0, {}, {"Project 1"}};
+        QTest::newRow("example") << golden("example.dat") << describe(example);
+        QTest::newRow("bare LF") << golden("bare-lf.dat") << describe(example);
+        QTest::newRow("more than 17 lines") << golden("more-lines.dat") << describe(R{true, "Zoë", 8, example.totals, example.names});
+        QTest::newRow("windows-1252") << golden("windows1252.dat") << describe(R{true, "Jürgen", 8, {120, 7}, {"Café", "€uro ‘quoted’ – naïve"}});
+        QTest::newRow("cut after row 3's number line") << golden("cut-after-row3.dat") << describe(R{false, "Ann", 4, {10, 20, 30, 40}, {"Project 1"}});
+        QTest::newRow("empty file") << QByteArray() << describe(R{false, std::nullopt, 0, {}, {"Project 1"}});
         // Row 2's number line: the two totals before it stay read when it fails.
         for (const char *line : {"abc", "", "inf", "nan", "1e999", "12abc", " 5 5 "})
-            QTest::addRow("total \"%s\"", line) << exampleWithLine(7, line) << R{false, "Ann", 2, {3725, 60}, {"Project 1"}};
-        QTest::newRow("one stray byte among UTF-8 lines") << exampleWithLine(1, "Zo\xc3\xab", exampleWithLine(2, "Caf\xc3\xa9", exampleWithLine(4, "Beta\xff"))) << R{true, "Zoë", 8, example.totals, {"Café", "Betaÿ"}};
-        QTest::newRow("total with tabs and a fraction") << exampleWithLine(7, "\t-12.5\t") << R{true, "Ann", 8, {3725, 60, -12.5}, example.names};
+            QTest::addRow("total \"%s\"", line) << exampleWithLine(7, line) << describe(R{false, "Ann", 2, {3725, 60}, {"Project 1"}});
+        QTest::newRow("one stray byte among UTF-8 lines") << exampleWithLine(1, "Zo\xc3\xab", exampleWithLine(2, "Caf\xc3\xa9", exampleWithLine(4, "Beta\xff"))) << describe(R{true, "Zoë", 8, example.totals, {"Café", "Betaÿ"}});
+        QTest::newRow("total with tabs and a fraction") << exampleWithLine(7, "\t-12.5\t") << describe(R{true, "Ann", 8, {3725, 60, -12.5}, example.names});
     }
     // clang-format on
     void decodesFiles()
     {
         QFETCH(QByteArray, bytes);
-        QFETCH(ProjectListReading, expected);
-        QCOMPARE(describe(ProjectListFile::decode(bytes)), describe(expected));
+        QTEST(describe(ProjectListFile::decode(bytes)), "expected");
     }
 
     void roundTripsAwkwardNamesThroughTheFile()
@@ -112,7 +109,7 @@ private Q_SLOTS:
     // clang-format off
     void failedSaveLeavesTheFolderAsItWas_data()
     {
-        // The list's name in a folder that holds the file "blocker" and "folder".
+        // The list's name in a folder that holds the file "blocker".
         QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("existing");
         QTest::addColumn<int>("sizeLimit"); // the write stops there, as on a full disk
@@ -135,7 +132,6 @@ private Q_SLOTS:
         QTemporaryDir folder;
         ProjectListFile file(folder.path() + QLatin1Char('/') + name);
         QVERIFY(writeFile(folder.filePath(QStringLiteral("blocker")), "a file, not a folder"));
-        QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("folder")));
         const bool backupBlocked = !existing.isEmpty() && sizeLimit == 0;
         if (!existing.isEmpty()) {
             QVERIFY(writeFile(file.path(), existing));

@@ -180,6 +180,8 @@ private Q_SLOTS:
         QVERIFY2(outcome.error.description.startsWith(prefix) &&
                      outcome.error.description.size() > prefix.size(),
                  qPrintable(outcome.error.description));
+        outcome = GenerateSpreadsheetReport(ann, april18, folder.filePath(QStringLiteral("missing")), server);
+        QCOMPARE(outcome.error.number, int(ErrorNumber::PathNotFound));
         QVERIFY(QDir(folder.path()).isEmpty());
 
         outcome = GenerateSpreadsheetReport(ann, april18, folder.path(), server);

@@ -1,4 +1,3 @@
-#include "storage/projectlistfile.h"
 #include "support/mainwindowfixture.h"
 
 // Time away as the user meets it: the window holds still while they are away, a long absence asks "Away"
@@ -8,159 +7,81 @@ class TestAwayQuestion : public QObject, public MainWindowFixture
 {
     Q_OBJECT
 
-    static QString question(const QString &time)
-    {
-        return "36 Away: You were away for " + time + " while 'Project 1' was timed. Count that time?";
-    }
-
-    // Ten seconds timed on row 0.
-    void startTiming()
-    {
-        open();
-        clickStartStop();
-        advanceAndTick(10);
-    }
-
-    // The question opens from the event loop.
-    static void settle() { QCoreApplication::processEvents(); }
-
-    double savedTotal() const { return ProjectListFile(folderPath() + "/projlist.dat").load().totals[0]; }
-
 private Q_SLOTS:
-    void init() { reset(); }
-    void cleanup()
+    void init()
     {
-        if (window)
-            close();
+        reset();
+        open();
     }
+    void cleanup() { close(); }
 
-    void returnAsksAfterALongAbsence_data()
+    // Steps after ten seconds timed on row 1, then the boxes shown, the daily time and sum that the
+    // window shows, and the warning an end writes to the log. The question opens from the event loop.
+    void away_data()
     {
-        QTest::addColumn<QString>("how");
-        QTest::addColumn<double>("seconds");
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<QStringList>("shown");
-        QTest::addColumn<QString>("daily"); // a second after the answer
-        QTest::addColumn<QString>("date");
-        const QString today = QStringLiteral("Tuesday, April 18");
-        const int yes = MessageBoxAnswer::Yes;
-        const int no = MessageBoxAnswer::No;
-        QTest::newRow("yes") << "lock" << 1000.0 << yes << QStringList(question("0:16:40")) << " 0:16:51"
-                             << today;
-        QTest::newRow("no") << "lock" << 1000.0 << no << QStringList(question("0:16:40")) << " 0:00:11"
-                            << today;
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QStringList>("boxes");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("log");
+        const auto question = [](const char *time) {
+            return QStringList(QStringLiteral("36 Away: You were away for %1 while 'Project 1' was timed. "
+                                              "Count that time?")
+                                   .arg(time));
+        };
+        const QString leftOut = "Ending with time away not counted: 0:16:40 while 'Project 1' was timed";
+        QTest::newRow("away: the window holds still")
+            << "leave, tick 1000" << QStringList() << " 0:00:10| 0:00:10"
+            << "";
+        QTest::newRow("yes") << "leave, tick 1000, back, answers yes, tick 0, events, tick 1"
+                             << question("0:16:40") << " 0:16:51| 0:16:51"
+                             << "";
+        QTest::newRow("no") << "leave, tick 1000, back, answers no, tick 0, events, tick 1"
+                            << question("0:16:40") << " 0:00:11| 0:00:11"
+                            << "";
         QTest::newRow("short: counted without a question")
-            << "lock" << 299.0 << no << QStringList() << " 0:05:10" << today;
-        QTest::newRow("at the threshold")
-            << "lock" << 300.0 << no << QStringList(question("0:05:00")) << " 0:00:11" << today;
+            << "leave, tick 299, back, answers no, tick 0, events, tick 1" << QStringList()
+            << " 0:05:10| 0:05:10"
+            << "";
+        QTest::newRow("at the threshold") << "leave, tick 300, back, answers no, tick 0, events, tick 1"
+                                          << question("0:05:00") << " 0:00:11| 0:00:11"
+                                          << "";
         QTest::newRow("a sleep seen only from the clocks")
-            << "sleep" << 1000.0 << no << QStringList(question("0:16:40")) << " 0:00:11" << today;
+            << "sleep 1000, answers no, tick 0, events, tick 1" << question("0:16:40") << " 0:00:11| 0:00:11"
+            << "";
         QTest::newRow("a sleep told of after the wake-up")
-            << "late" << 1000.0 << no << QStringList(question("0:16:40")) << " 0:00:11" << today;
-        QTest::newRow("across midnight")
-            << "midnight" << 7200.0 << yes << QStringList(question("2:00:00")) << " 2:00:11"
-            << "Wednesday, April 19";
-    }
-    void returnAsksAfterALongAbsence()
-    {
-        QFETCH(QString, how);
-        QFETCH(double, seconds);
-        QFETCH(int, answer);
-        if (how == "midnight")
-            clock.wallSeconds = 86400 - 3600;
-        startTiming();
-        const QString caption = window->windowTitle();
-        if (how == "sleep") {
-            clock.sleep(seconds);
-        } else if (how == "late") {
-            clock.sleep(seconds);
-            presence.leave();
-            presence.comeBack();
-        } else {
-            presence.leave();
-            advanceAndTick(seconds);
-            QCOMPARE(QStringList({text("txtTime0"), text("lblTotalTime"), window->windowTitle()}),
-                     QStringList({" 0:00:10", " 0:00:10", caption}));
-            if (how == "midnight") {
-                clock.wallSeconds -= 86400;
-                clock.date = {2006, 4, 19, 4};
-            }
-            presence.comeBack();
-        }
-        boxes.answers = {answer};
-        tick();
-        settle();
-        QFETCH(QStringList, shown);
-        QFETCH(QString, daily);
-        QFETCH(QString, date);
-        QCOMPARE(shownBoxes(), shown);
-        advanceAndTick(1);
-        QCOMPARE(text("txtTime0"), daily);
-        QCOMPARE(text("lblDate"), date);
-    }
-
-    // Timing goes on while the box is open; an absence meanwhile adds to the question, which stays one box.
-    void secondAbsenceWhileTheBoxIsOpen()
-    {
-        startTiming();
-        presence.leave();
-        clock.advance(1000);
-        presence.comeBack();
-        boxes.whileOpen = [this] {
-            advanceAndTick(5);
-            presence.leave();
-            clock.advance(10);
-            presence.comeBack();
-            advanceAndTick(1);
-        };
-        settle();
-        settle();
-        QCOMPARE(shownBoxes(), QStringList(question("0:16:50")));
-        QCOMPARE(text("txtTime0"), QStringLiteral(" 0:17:06"));
-    }
-
-    void endBeforeTheAnswerCountsNothing_data()
-    {
-        QTest::addColumn<QString>("end");
-        QTest::addColumn<bool>("returned");
-        QTest::addColumn<QStringList>("shown");
-        QTest::newRow("signal while away") << "signal" << false << QStringList();
-        QTest::newRow("signal while the box is open") << "signal" << true << QStringList(question("0:16:40"));
-        QTest::newRow("end of the desktop session") << "session" << true << QStringList(question("0:16:40"));
+            << "sleep 1000, leave, back, answers no, tick 0, events, tick 1" << question("0:16:40")
+            << " 0:00:11| 0:00:11"
+            << "";
+        // Timing goes on while the box is open; an absence meanwhile adds to the question, which stays one
+        // box.
+        QTest::newRow("a second absence while the box is open")
+            << "leave, later 1000, back, meanwhile tick 5; leave; later 10; back; tick 1, events, events"
+            << question("0:16:50") << " 0:17:06| 0:17:06"
+            << "";
+        QTest::newRow("signal while away")
+            << "leave, later 1000, end" << QStringList() << " 0:00:10| 0:00:10" << leftOut;
+        QTest::newRow("signal while the box is open")
+            << "leave, later 1000, back, meanwhile end, events" << question("0:16:40") << " 0:00:10| 0:00:10"
+            << leftOut;
+        QTest::newRow("end of the desktop session")
+            << "leave, later 1000, back, meanwhile sessionend; end, events" << question("0:16:40")
+            << " 0:00:10| 0:00:10" << leftOut;
         QTest::newRow("exit question answered Yes")
-            << "exit" << true
-            << QStringList({"292 Exit: Are you sure you wish to exit?", question("0:16:40")});
+            << "leave, later 1000, back, meanwhile answers yes yes; close, events"
+            << QStringList{"292 Exit: Are you sure you wish to exit?"} + question("0:16:40")
+            << " 0:00:10| 0:00:10" << leftOut;
     }
-    void endBeforeTheAnswerCountsNothing()
+    void away()
     {
-        QFETCH(QString, end);
-        QFETCH(bool, returned);
-        startTiming();
-        presence.leave();
-        clock.advance(1000);
-        QTest::ignoreMessage(QtWarningMsg,
-                             "Ending with time away not counted: 0:16:40 while 'Project 1' was timed");
-        const auto ending = [this, end] {
-            boxes.answers = {MessageBoxAnswer::Yes, MessageBoxAnswer::Yes};
-            if (end == "signal")
-                window->endWithoutQuestion();
-            else if (end == "session") {
-                window->saveForSessionEnd(); // the session may yet go on; when it ends, the window ends
-                window->endWithoutQuestion();
-            } else
-                window->close();
-        };
-        if (returned) {
-            presence.comeBack();
-            boxes.whileOpen = ending;
-            settle();
-        } else {
-            ending();
-        }
-        QFETCH(QStringList, shown);
-        QCOMPARE(shownBoxes(), shown);
-        QCOMPARE(session->count(SessionModel::TimeColumn::Total, 0), 10.0);
-        QCOMPARE(savedTotal(), 10.0);
+        QFETCH(QString, steps);
+        QFETCH(QString, log);
+        if (!log.isEmpty())
+            QTest::ignoreMessage(QtWarningMsg, qPrintable(log));
+        play("click, tick 10, " + steps);
+        QTEST(boxes.shownBoxes(), "boxes");
+        QTEST(texts("txtTime0 lblTotalTime"), "shown");
+        if (!log.isEmpty())
+            QCOMPARE(saved(), "User's name; Project 1 10");
     }
 };
 

@@ -1,5 +1,3 @@
-#include "storage/projectlistfile.h"
-#include "support/filesizelimit.h"
 #include "support/mainwindowfixture.h"
 
 // What survives from run to run: the project list read at start-up, written at a confirmed exit and,
@@ -7,8 +5,6 @@
 class TestStartupShutdown : public QObject, public MainWindowFixture
 {
     Q_OBJECT
-
-    ProjectListFile listFile() const { return ProjectListFile(folderPath() + "/projlist.dat"); }
 
 private Q_SLOTS:
     void init() { reset(); }
@@ -18,21 +14,57 @@ private Q_SLOTS:
             close();
     }
 
-    void startsFromTheSavedList()
+    // Steps after the start, then the boxes shown, whether the window is still open, and the list saved.
+    void savesTheList_data()
     {
-        ProjectList list;
-        list.userName = "Smith, \"Ann\" ";
-        list.names = {"Alpha", "", " Beta, b", "", "", "", "", "Zeta"};
-        list.totals = {3725, 0, 90061, 0, 0, 0, 0, 60};
-        QVERIFY(!listFile().save(list));
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QStringList>("boxes");
+        QTest::addColumn<bool>("open");
+        QTest::addColumn<QString>("saved");
+        const QString exit = "292 Exit: Are you sure you wish to exit?";
+        const QString saveError = "16 Error: Error saving project list\r\nTallywick:  ...";
+        QTest::newRow("No at the exit question keeps timing")
+            << "click, answers no, close, tick 2, click" << QStringList(exit) << true
+            << "User's name; Project 1 2";
+        QTest::newRow("No to File, Exit") << "click, answers no, menu mnuExit, tick 2, click"
+                                          << QStringList(exit) << true << "User's name; Project 1 2";
+        QTest::newRow("Yes: what was counted, not what was pending")
+            << "name Ann, click, tick 5.5, later 0.9, answers yes, close" << QStringList(exit) << false
+            << "Ann; Project 1 6";
+        QTest::newRow("a failed save at the exit: stay")
+            << "click, click, project 1 Beta, answers yes ok no, disk full, close"
+            << QStringList{exit, saveError,
+                           "260 Exit: The project list could not be saved. Exit anyway and lose the changes?"}
+            << true << "User's name; Project 1 0";
+        QTest::newRow("a failed save at the exit: leave")
+            << "click, click, project 1 Beta, answers yes ok yes, disk full, close"
+            << QStringList{exit, saveError, "260 Exit: ..."} << false << "User's name; Project 1 0";
+        QTest::newRow("a minute of timing not yet") << "click, tick 1x59" << QStringList() << true << "";
+        QTest::newRow("a minute of timing saves")
+            << "click, tick 1x60" << QStringList() << true << "User's name; Project 1 60";
+        QTest::newRow("Stop saves") << "click, tick 1x65, click" << QStringList() << true
+                                    << "User's name; Project 1 65";
+        // Timing goes on; the error shows again only after a save succeeded.
+        QTest::newRow("failed quiet saves show once")
+            << "click, disk full, tick 1x130, events, disk free, tick 1x60, disk full, tick 1x130, events, "
+               "disk free, click"
+            << QStringList{saveError, saveError} << true << "User's name; Project 1 320";
+        // The desktop session may yet go on: its save asks nothing and leaves the exit question.
+        QTest::newRow("the desktop session's save")
+            << "project 2 Gamma, sessionend, answers no, close" << QStringList(exit) << true
+            << "User's name; Project 1 0; Gamma 0";
+        QTest::newRow("an end without a question")
+            << "project 2 Gamma, end" << QStringList() << false << "User's name; Project 1 0; Gamma 0";
+    }
+    void savesTheList()
+    {
+        QFETCH(QString, steps);
+        QFETCH(QStringList, boxes);
         open();
-        QCOMPARE(field("txtName")->selectedText(), list.userName);
-        for (int row = 0; row < RowCount; ++row) {
-            QCOMPARE(text(QStringLiteral("txtProjName%1").arg(row)), list.names[std::size_t(row)]);
-            QCOMPARE(text(QStringLiteral("txtTime%1").arg(row)), QStringLiteral("0:00:00"));
-        }
-        QCOMPARE(QStringList({text("txtTotalTime0"), text("txtTotalTime1"), text("txtTotalTime2")}),
-                 QStringList({" 1:02:05", " 0:00:00", " 25:01:01"}));
+        play(steps);
+        QCOMPARE(boxesLike(boxes), boxes);
+        QTEST(window->isVisible(), "open");
+        QTEST(saved(), "saved");
     }
 
     // A file that ends after the fourth row: the totals read before the end stay, and the first save
@@ -40,186 +72,53 @@ private Q_SLOTS:
     void cutFileKeepsWhatWasReadBeforeTheCut()
     {
         const QByteArray cut("Ann\r\nA\r\n 10 \r\nB\r\n 20 \r\nC\r\n 30 \r\nD\r\n 40 \r\n");
-        writeFile("projlist.dat", cut);
+        QFile file(listPath());
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(cut) == cut.size());
+        file.close();
         open();
-        QCOMPARE(QStringList(
-                     {text("txtName"), text("txtProjName0"), text("txtTotalTime3"), text("txtTotalTime4")}),
-                 QStringList({"Ann", "Project 1", " 0:00:40", "0:00:00"}));
+        QCOMPARE(texts("txtName txtProjName0 txtTotalTime3 txtTotalTime4 txtTime0"),
+                 "Ann|Project 1| 0:00:40|0:00:00|0:00:00");
         QVERIFY(boxes.shown.isEmpty());
         close();
         QCOMPARE(fileBytes("projlist.dat.bak"), cut);
-    }
-
-    void noAtTheExitQuestionKeepsTiming_data()
-    {
-        QTest::addColumn<bool>("byMenu");
-        QTest::newRow("close box") << false;
-        QTest::newRow("File, Exit") << true;
-    }
-    void noAtTheExitQuestionKeepsTiming()
-    {
-        QFETCH(bool, byMenu);
-        open();
-        clickStartStop();
-        boxes.answers = {MessageBoxAnswer::No};
-        if (byMenu)
-            action("mnuExit")->trigger();
-        else
-            window->close();
-        QCOMPARE(shownBoxes(), QStringList("292 Exit: Are you sure you wish to exit?"));
-        QVERIFY(window->isVisible());
-        QVERIFY(!QFile::exists(folderPath() + "/projlist.dat"));
-        advanceAndTick(2);
-        QCOMPARE(text("txtTime0"), QStringLiteral(" 0:00:02"));
-    }
-
-    // Time still pending at the exit, below a second, is not counted.
-    void yesSavesTheTotalsAccruedSoFar()
-    {
-        open();
-        field("txtName")->setText("Ann");
-        clickStartStop();
-        advanceAndTick(5.5);
-        clock.advance(0.9);
-        boxes.answers = {MessageBoxAnswer::Yes};
-        window->close();
-        QVERIFY(!window->isVisible());
-        QCOMPARE(fileBytes("projlist.dat"),
-                 QByteArray("Ann\r\nProject 1\r\n 6 \r\n\r\n 0 \r\n\r\n 0 \r\n\r\n 0 \r\n"
-                            "\r\n 0 \r\n\r\n 0 \r\n\r\n 0 \r\n\r\n 0 \r\n"));
-    }
-
-    // After a failed save at exit, the user chooses: No keeps the program and the old file as they were.
-    void failedExitSaveAsksAgain_data()
-    {
-        QTest::addColumn<int>("answer");
-        QTest::newRow("stay") << int(MessageBoxAnswer::No);
-        QTest::newRow("exit anyway") << int(MessageBoxAnswer::Yes);
-    }
-    void failedExitSaveAsksAgain()
-    {
-        QFETCH(int, answer);
-        QVERIFY(!listFile().save(ProjectList()));
-        const QByteArray before = fileBytes("projlist.dat");
-        open();
-        field("txtProjName1")->setText("Beta");
-        boxes.answers = {MessageBoxAnswer::Yes, MessageBoxAnswer::Ok, answer};
-        {
-            const FileSizeLimit limit(16);
-            window->close();
-        }
-        const QStringList shown = shownBoxes();
-        QCOMPARE(shown.size(), 3);
-        QVERIFY(shown[1].startsWith("16 Error: Error saving project list\r\nTallywick:  "));
-        QCOMPARE(shown[2],
-                 "260 Exit: The project list could not be saved. Exit anyway and lose the changes?");
-        QCOMPARE(window->isVisible(), answer == MessageBoxAnswer::No);
-        QCOMPARE(fileBytes("projlist.dat"), before);
-        if (answer == MessageBoxAnswer::No) {
-            close();
-            QCOMPARE(listFile().load().names[1], QStringLiteral("Beta"));
-        }
-    }
-
-    // Quiet saves that fail show the error once, until a save succeeds again; timing goes on.
-    void failedQuietSavesShowOnce()
-    {
-        open();
-        clickStartStop();
-        for (int round = 1; round <= 2; ++round) {
-            {
-                const FileSizeLimit limit(16);
-                advanceAndTick(1, 130);
-                QCoreApplication::processEvents();
-            }
-            QCOMPARE(boxes.shown.size(), round);
-            QVERIFY(shownBoxes().last().startsWith("16 Error: Error saving project list"));
-            advanceAndTick(1, 60);
-        }
-        QCOMPARE(text("txtTime0"), QStringLiteral(" 0:06:20"));
-    }
-
-    // The desktop session's save does not stand for the exit: the session may go on.
-    void sessionSaveLeavesTheExitQuestion()
-    {
-        open();
-        field("txtProjName2")->setText("Gamma");
-        window->saveForSessionEnd();
-        QCOMPARE(listFile().load().names[2], QStringLiteral("Gamma"));
-        field("txtProjName2")->setText("Delta");
-        close();
-        QCOMPARE(shownBoxes(), QStringList("292 Exit: Are you sure you wish to exit?"));
-        QCOMPARE(listFile().load().names[2], QStringLiteral("Delta"));
     }
 
     // Ended from outside while the list cannot be written: the list goes to the rescue file, which the next
     // start offers back.
     void rescueFileIsOfferedBack_data()
     {
-        QTest::addColumn<int>("answer");
-        QTest::newRow("load it") << int(MessageBoxAnswer::Yes);
-        QTest::newRow("leave it") << int(MessageBoxAnswer::No);
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("kept");
+        QTest::newRow("load it") << "yes"
+                                 << "Rescued";
+        QTest::newRow("leave it") << "no"
+                                  << "";
     }
     void rescueFileIsOfferedBack()
     {
-        QFETCH(int, answer);
-        const QString list = folderPath() + "/projlist.dat";
-        QVERIFY(QDir().mkdir(list)); // a folder in its place: no save can replace it
+        QFETCH(QString, answer);
+        QFETCH(QString, kept);
+        QVERIFY(QDir().mkdir(listPath())); // a folder in its place: no save can replace it
         open();
-        field("txtProjName4")->setText("Rescued");
         QTest::ignoreMessage(QtWarningMsg,
                              QRegularExpression("^Error saving project list.*kept in " + rescuePath(),
                                                 QRegularExpression::DotMatchesEverythingOption));
-        window->endWithoutQuestion();
-        QVERIFY(!window->isVisible());
+        play("project 4 Rescued, end");
         QVERIFY(boxes.shown.isEmpty());
-        QVERIFY(QDir(list).removeRecursively());
+        QVERIFY(QDir(listPath()).removeRecursively());
 
         window.reset();
         session = std::make_unique<SessionModel>();
-        boxes.answers = {answer};
+        play("answers " + answer);
         open();
-        QCOMPARE(boxes.shown.size(), 1);
-        QVERIFY(shownBoxes()[0].startsWith("36 Tallywick: The last run could not save the project list. Load "
-                                           "the copy it kept from "));
-        const QString kept = answer == MessageBoxAnswer::Yes ? QStringLiteral("Rescued") : QString();
+        const QStringList offer(
+            "36 Tallywick: The last run could not save the project list. Load the copy it kept from ...");
+        QCOMPARE(boxesLike(offer), offer);
         QCOMPARE(text("txtProjName4"), kept);
         close();
-        QCOMPARE(listFile().load().names[4], kept);
-        QCOMPARE(QFile::exists(rescuePath()), answer == MessageBoxAnswer::No);
-    }
-
-    void timingSavesAtStopAndEveryMinute()
-    {
-        open();
-        clickStartStop();
-        advanceAndTick(1, 50);
-        QVERIFY(!QFile::exists(folderPath() + "/projlist.dat"));
-        advanceAndTick(1, 10);
-        QCOMPARE(listFile().load().totals[0], 60.0);
-        advanceAndTick(1, 5);
-        clickStartStop();
-        QCOMPARE(listFile().load().totals[0], 65.0);
-        QVERIFY(boxes.shown.isEmpty());
-    }
-
-    void reportFolderFallsBackToTheProgramFolder()
-    {
-        environment.documents.clear();
-        open();
-        field("txtName")->setText("Ann");
-        action("mnuText")->trigger();
-        QCOMPARE(shownBoxes(), QStringList("48 Generate report: Report generated to\r\n" + folderPath() +
-                                           "/Ann_04-18-2006.txt"));
-    }
-
-    void endWithoutQuestionSavesAndCloses()
-    {
-        open();
-        window->endWithoutQuestion();
-        QVERIFY(boxes.shown.isEmpty());
-        QVERIFY(!window->isVisible());
-        QCOMPARE(listFile().load().names[0], QStringLiteral("Project 1"));
+        QCOMPARE(saved(),
+                 kept.isEmpty() ? "User's name; Project 1 0" : "User's name; Project 1 0; Rescued 0");
+        QCOMPARE(QFile::exists(rescuePath()), kept.isEmpty());
     }
 };
 

@@ -82,16 +82,11 @@ private Q_SLOTS:
         QFETCH(int, activeRow);
         QFETCH(int, startClicks);
         QFETCH(QString, newName);
-        field("txtName")->setText("Ann");
-        QTest::mouseClick(option(activeRow), Qt::LeftButton);
-        for (int click = 0; click < startClicks; ++click) {
-            clickStartStop();
-            advanceAndTick(65); // counted only while running
-        }
+        play(QStringLiteral("name Ann, row %1").arg(activeRow) + QString(", click, tick 65").repeated(startClicks));
         QCoreApplication::sendPostedEvents(); // the tooltip is up to date before the names change
         field("txtName")->setText(userName);
         field(QStringLiteral("txtProjName%1").arg(activeRow))->setText(newName);
-        advanceAndTick(1);
+        play("tick 1");
         QTEST(menu(), "menu");
         QTEST(toolTip(), "toolTip");
     }
@@ -100,13 +95,13 @@ private Q_SLOTS:
     void commands()
     {
         const QImage stopped = icon()->icon().pixmap(16).toImage();
-        field("txtProjName1")->setText("Review");
+        play("project 1 Review");
         choose("Start");
         choose("Review");
         const QImage running = icon()->icon().pixmap(16).toImage();
-        advanceAndTick(5);
+        play("tick 5");
         choose("Stop");
-        QCOMPARE(QStringList({text("txtTime0"), text("txtTime1")}), QStringList({" 0:00:00", " 0:00:05"}));
+        QCOMPARE(texts("txtTime0 txtTime1"), " 0:00:00| 0:00:05");
         QVERIFY(option(1)->isChecked());
         QVERIFY(running != stopped);
         QCOMPARE(icon()->icon().pixmap(16).toImage(), stopped);
@@ -151,7 +146,7 @@ private Q_SLOTS:
         QVERIFY(window->isVisible());
         QVERIFY(fileBytes("projlist.dat").isEmpty());
         choose("Exit");
-        QCOMPARE(shownBoxes(), QStringList(2, "292 Exit: Are you sure you wish to exit?"));
+        QCOMPARE(boxes.shownBoxes(), QStringList(2, "292 Exit: Are you sure you wish to exit?"));
         QVERIFY(!window->isVisible());
         QVERIFY(fileBytes("projlist.dat").startsWith("User's name\r\n"));
     }
@@ -165,7 +160,7 @@ private Q_SLOTS:
             shown = menu();
             QApplication::activeModalWidget()->close();
         });
-        action("mnuDailyTimes")->trigger();
+        play("menu mnuDailyTimes");
         QCOMPARE(shown, "~Start | - | ~*Project 1 | - | Show window | ~Exit");
     }
 };

@@ -85,9 +85,6 @@ private Q_SLOTS:
         QTest::newRow("75 minutes, Tab") << true << 3600.0 << "75\t"
                                          << "1 75 0"
                                          << " 2:15:00";
-        QTest::newRow("07, Tab") << true << 3600.0 << "07\t"
-                                 << "1 7 0"
-                                 << " 1:07:00";
         QTest::newRow("x5, Tab") << true << 3600.0 << "x5\t"
                                  << "1 0 0"
                                  << " 1:00:00";

@@ -70,7 +70,8 @@ private Q_SLOTS:
                 for (const QLabel *label : labels(m_windows[window])) {
                     const QString name = window + (' ' + label->objectName());
                     QTest::addRow("%s at scale %d", qPrintable(name), scale)
-                        << QString(window) << label->objectName() << widest.value(name, label->text()) << scale;
+                        << QString(window) << label->objectName() << widest.value(name, label->text())
+                        << scale;
                 }
     }
     void textFitsItsBox()
@@ -83,7 +84,8 @@ private Q_SLOTS:
         auto *measured = shown->findChild<QLabel *>(label);
         const QRect box(measured->mapTo(shown, QPoint()), measured->size());
         const QRect place = textRect(shown, measured, text, scale);
-        QVERIFY2(box.contains(place), qPrintable(QString("%1 outside %2").arg(describe(place), describe(box))));
+        QVERIFY2(box.contains(place),
+                 qPrintable(QString("%1 outside %2").arg(describe(place), describe(box))));
         for (const QLabel *other : labels(shown)) {
             const QRect otherPlace = textRect(shown, other, other->text(), scale);
             // Beside it: on the same line, whose boxes may overlap by a pixel from one line to the next.
@@ -101,15 +103,14 @@ private Q_SLOTS:
         QTest::addColumn<int>("controls");
         QTest::addColumn<QStringList>("rowNames"); // object name, then the name a screen reader hears
         // User's name, 8 x (name, option, daily, total), Start.
-        QTest::newRow("main window") << "main" << 34
-                                     << QStringList{"txtProjName2", "Project 3 name", "optActive2",
-                                                    "Project 3 active", "txtTime2", "Project 3 daily time",
-                                                    "txtTotalTime7", "Project 8 total time"};
+        QTest::newRow("main window") << "main" << 34 << QStringList{"txtProjName2",  "Project 3 name",
+                                                                    "optActive2",    "Project 3 active",
+                                                                    "txtTime2",      "Project 3 daily time",
+                                                                    "txtTotalTime7", "Project 8 total time"};
         // OK, Cancel, 8 x (hours, minutes, seconds, Reset).
         QTest::newRow("Adjust dialog")
-            << "adjust" << 34
-            << QStringList{"txtHr2", "Project 3 hours", "txtMin0", "Project 1 minutes", "txtSec7",
-                           "Project 8 seconds", "cmdReset2", "Reset project 3"};
+            << "adjust" << 34 << QStringList{"txtHr2",  "Project 3 hours",   "txtMin0",   "Project 1 minutes",
+                                             "txtSec7", "Project 8 seconds", "cmdReset2", "Reset project 3"};
         QTest::newRow("Overview") << "overview" << 2 << QStringList();
         QTest::newRow("About") << "about" << 2 << QStringList();
     }

@@ -24,12 +24,14 @@ class TestTrayIndicator : public QObject, public MainWindowFixture
                                                         (action->isChecked() ? "*" : "") + action->text());
         return entries.join(" | ");
     }
-    void choose(const QString &entry)
+    void choose(const QString &entries)
     {
-        for (QAction *action : icon()->contextMenu()->actions())
-            if (action->text() == entry)
-                action->trigger();
+        for (const QString &entry : entries.split(", "))
+            for (QAction *action : icon()->contextMenu()->actions())
+                if (action->text() == entry)
+                    action->trigger();
     }
+    QImage picture() const { return icon()->icon().pixmap(16).toImage(); }
     // The tooltip as the tray shows it.
     QString toolTip() const
     {
@@ -51,60 +53,62 @@ private Q_SLOTS:
         close();
     }
 
-    // The active row is renamed last, a second before the tooltip is read.
+    // Steps in the window, then the tray's menu and tooltip. The names change last, after the tooltip was
+    // written ("events"), a second before it is read.
     void followsTheWindow_data()
     {
-        QTest::addColumn<QString>("userName");
-        QTest::addColumn<int>("activeRow");
-        QTest::addColumn<int>("startClicks");
-        QTest::addColumn<QString>("newName");
+        QTest::addColumn<QString>("steps");
         QTest::addColumn<QString>("menu");
         QTest::addColumn<QString>("toolTip");
         const QString stopped = "Morvane Tallywick (stopped)\nDaily time of ";
         const QString sum = "\nDaily time of all projects: ";
-        QTest::addRow("no user's name") << "" << 0 << 0 << "Project 1"
+        QTest::addRow("no user's name") << "events, name, tick 1"
                                         << "~Start | - | *Project 1 | - | Show window | Exit"
                                         << stopped + "Project 1: 0:00:00" + sum + "0:00:00";
         QTest::addRow("running, markup")
-            << "Ann" << 1 << 1 << "<b>UI</b>"
+            << "name Ann, row 1, click, tick 65, events, project 1 <b>UI</b>, tick 1"
             << "Stop | - | Project 1 | *<b>UI</b> | - | Show window | Exit"
             << "Vorn (<b>UI</b>,  0:01:06)\nDaily time of <b>UI</b>: 0:01:06" + sum + "0:01:06";
-        QTest::addRow("stopped again") << "Ann" << 2 << 2 << "R&D"
-                                       << "Start | - | Project 1 | *R&&D | - | Show window | Exit"
-                                       << stopped + "R&D: 0:01:05" + sum + "0:01:05";
-        QTest::addRow("no name") << "Ann" << 0 << 0 << ""
+        QTest::addRow("stopped again")
+            << "name Ann, row 2, click, tick 65, click, tick 65, events, project 2 R&D, tick 1"
+            << "Start | - | Project 1 | *R&&D | - | Show window | Exit"
+            << stopped + "R&D: 0:01:05" + sum + "0:01:05";
+        QTest::addRow("no name") << "name Ann, events, project 0 , tick 1"
                                  << "Start | - | - | Show window | Exit"
                                  << stopped + "project 1: 0:00:00" + sum + "0:00:00";
     }
     void followsTheWindow()
     {
-        QFETCH(QString, userName);
-        QFETCH(int, activeRow);
-        QFETCH(int, startClicks);
-        QFETCH(QString, newName);
-        play(QStringLiteral("name Ann, row %1").arg(activeRow) + QString(", click, tick 65").repeated(startClicks));
-        QCoreApplication::sendPostedEvents(); // the tooltip is up to date before the names change
-        field("txtName")->setText(userName);
-        field(QStringLiteral("txtProjName%1").arg(activeRow))->setText(newName);
-        play("tick 1");
+        QFETCH(QString, steps);
+        play(steps);
         QTEST(menu(), "menu");
         QTEST(toolTip(), "toolTip");
     }
 
+    // Exit asks the window's exit question with the window shown for it, and Yes saves as File, Exit does;
     // Start takes the clock's reading, a project entry is Ctrl+N, and the icon follows.
     void commands()
     {
-        const QImage stopped = icon()->icon().pixmap(16).toImage();
-        play("project 1 Review");
-        choose("Start");
-        choose("Review");
-        const QImage running = icon()->icon().pixmap(16).toImage();
+        const QImage stopped = picture();
+        window->hide();
+        play("answers no yes, project 1 Review");
+        choose("Exit");
+        QVERIFY(window->isVisible());
+        QVERIFY(fileBytes("projlist.dat").isEmpty());
+        choose("Start, Review");
+        const QImage running = picture();
         play("tick 5");
         choose("Stop");
         QCOMPARE(texts("txtTime0 txtTime1"), " 0:00:00| 0:00:05");
         QVERIFY(option(1)->isChecked());
         QVERIFY(running != stopped);
-        QCOMPARE(icon()->icon().pixmap(16).toImage(), stopped);
+        QCOMPARE(picture(), stopped);
+        window->hide();
+        play("project 2 Later");
+        choose("Exit");
+        QCOMPARE(boxes.shownBoxes(), QStringList(2, "292 Exit: Are you sure you wish to exit?"));
+        QVERIFY(!window->isVisible());
+        QVERIFY(fileBytes("projlist.dat").contains("\r\nLater\r\n"));
     }
 
     void leftClick_data()
@@ -135,20 +139,6 @@ private Q_SLOTS:
         Q_EMIT icon()->activated(reason);
         QTEST(window->isVisible() && !window->isMinimized() && QTest::qWaitForWindowActive(window.get()),
               "inFront");
-    }
-
-    // Exit asks the window's exit question with the window shown for it; Yes saves as File, Exit does.
-    void exitAsks()
-    {
-        window->hide();
-        boxes.answers = {MessageBoxAnswer::No, MessageBoxAnswer::Yes};
-        choose("Exit");
-        QVERIFY(window->isVisible());
-        QVERIFY(fileBytes("projlist.dat").isEmpty());
-        choose("Exit");
-        QCOMPARE(boxes.shownBoxes(), QStringList(2, "292 Exit: Are you sure you wish to exit?"));
-        QVERIFY(!window->isVisible());
-        QVERIFY(fileBytes("projlist.dat").startsWith("User's name\r\n"));
     }
 
     // While a dialog of the window is open, the menu can only bring the window forward.

@@ -216,7 +216,7 @@ private Q_SLOTS:
 
     // Pasting into a box that takes at most six characters, as the dialog's fields and the main window's
     // names take theirs: the paste goes in where the cursor or the selection is, and as much of it as fits,
-    // as in a native edit control.
+    // as in a native edit control; a longer text that the program put there may still be shortened.
     void pasteKeepsWhatFits_data()
     {
         QTest::addColumn<QString>("before");
@@ -232,6 +232,8 @@ private Q_SLOTS:
                                           << "ab12ef" << 4;
         QTest::newRow("into a full box") << "abcdef" << 3 << 0 << "1"
                                          << "abcdef" << 3;
+        QTest::newRow("program's longer text shortened") << "abcdefgh" << 6 << 2 << "x"
+                                                         << "abcdefx" << 7;
         QTest::newRow("cut inside a character") << "abcd" << 4 << 0 << "x\U0001F600"
                                                 << "abcdx" << 5;
     }

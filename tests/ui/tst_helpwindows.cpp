@@ -93,6 +93,7 @@ private Q_SLOTS:
 
     // readme.txt beside the program ("<folder>" for a folder in its place) and installed; then the text
     // shown, or the box when there is none.
+    // clang-format off
     void overviewText_data()
     {
         QTest::addColumn<QByteArray>("beside");
@@ -103,8 +104,7 @@ private Q_SLOTS:
         QTest::newRow("CR LF lines") << QByteArray("Help\r\n\r\nCtrl+1\r\n") << QByteArray()
                                      << "Help\n\nCtrl+1\n"
                                      << "";
-        QTest::newRow("empty file") << QByteArray("") << QByteArray() << ""
-                                    << "";
+        QTest::newRow("empty file") << QByteArray("") << QByteArray() << "" << "";
         QTest::newRow("Windows-1252") << QByteArray("Caf\xe9 \x96 \x80\r\n") << QByteArray()
                                       << QString::fromUtf8("Caf\xc3\xa9 \xe2\x80\x93 \xe2\x82\xac\n") << "";
         QTest::newRow("installed copy only") << QByteArray() << QByteArray("Installed\r\n") << "Installed\n"
@@ -117,6 +117,7 @@ private Q_SLOTS:
         QTest::newRow("folder in its place") << QByteArray("<folder>") << QByteArray("Installed\r\n") << ""
                                              << error + "Path/File access error: <program>/readme.txt (75)";
     }
+    // clang-format on
     void overviewText()
     {
         QFETCH(QByteArray, beside);

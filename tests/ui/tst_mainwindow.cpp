@@ -218,6 +218,7 @@ private Q_SLOTS:
     }
 
     // Each report with five seconds timed today on a total of an hour, and the box that answers it.
+    // clang-format off
     void reports_data()
     {
         QTest::addColumn<QString>("steps");
@@ -236,13 +237,13 @@ private Q_SLOTS:
         QTest::newRow("no documents folder") << "menu mnuText" << 0 << "Second" << written + "txt";
         QTest::newRow("no user's name") << "name, menu mnuText" << 0 << ""
                                         << "48 Generate report: Please enter your name";
-        QTest::newRow("spreadsheet ends quietly") << "menu mnuExcel" << 1004 << ""
-                                                  << "";
+        QTest::newRow("spreadsheet ends quietly") << "menu mnuExcel" << 1004 << "" << "";
         QTest::newRow("spreadsheet fails") << "menu mnuExcel" << 438 << ""
                                            << "16 Error: Error generating report\r\nFake:  Cannot write the "
                                               "report file <folder>/Ann_04-18-2006.xls: "
                                               "Object doesn't support this property or method (438)";
     }
+    // clang-format on
     void reports()
     {
         QFETCH(QString, steps);

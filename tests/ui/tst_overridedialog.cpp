@@ -68,6 +68,7 @@ private Q_SLOTS:
     }
 
     // A count loaded into row 3, or fields typed there; then the fields that OK read, and what it stored.
+    // clang-format off
     void okStoresTheRow_data()
     {
         QTest::addColumn<bool>("total");
@@ -75,25 +76,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("typed"); // minutes; Tab after them, or a click on OK at once
         QTest::addColumn<QString>("read");
         QTest::addColumn<QString>("shown"); // by the main window's box
-        QTest::newRow("a day and more") << true << 90061.0 << ""
-                                        << "25 1 1"
-                                        << " 25:01:01";
-        QTest::newRow("daily, half up to even") << false << 3725.5 << ""
-                                                << "1 2 6"
-                                                << " 1:02:06";
-        QTest::newRow("negative") << true << -3725.0 << ""
-                                  << "-1 -2 -5"
-                                  << "-1:02:05";
-        QTest::newRow("75 minutes, Tab") << true << 3600.0 << "75\t"
-                                         << "1 75 0"
-                                         << " 2:15:00";
-        QTest::newRow("x5, Tab") << true << 3600.0 << "x5\t"
-                                 << "1 0 0"
-                                 << " 1:00:00";
-        QTest::newRow(".5, OK half down to even") << true << 3600.0 << ".5"
-                                                  << "1 0.5 0"
-                                                  << " 1:00:00";
+        QTest::newRow("a day and more") << true << 90061.0 << "" << "25 1 1" << " 25:01:01";
+        QTest::newRow("daily, half up to even") << false << 3725.5 << "" << "1 2 6" << " 1:02:06";
+        QTest::newRow("negative") << true << -3725.0 << "" << "-1 -2 -5" << "-1:02:05";
+        QTest::newRow("75 minutes, Tab") << true << 3600.0 << "75\t" << "1 75 0" << " 2:15:00";
+        QTest::newRow("x5, Tab") << true << 3600.0 << "x5\t" << "1 0 0" << " 1:00:00";
+        QTest::newRow(".5, OK half down to even") << true << 3600.0 << ".5" << "1 0.5 0" << " 1:00:00";
     }
+    // clang-format on
     void okStoresTheRow()
     {
         QFETCH(bool, total);
@@ -217,6 +207,7 @@ private Q_SLOTS:
     // Pasting into a box that takes at most six characters, as the dialog's fields and the main window's
     // names take theirs: the paste goes in where the cursor or the selection is, and as much of it as fits,
     // as in a native edit control; a longer text that the program put there may still be shortened.
+    // clang-format off
     void pasteKeepsWhatFits_data()
     {
         QTest::addColumn<QString>("before");
@@ -226,17 +217,13 @@ private Q_SLOTS:
         QTest::addColumn<QString>("after");
         QTest::addColumn<int>("cursor");
 
-        QTest::newRow("at the end") << "abc" << 3 << 0 << "123456"
-                                    << "abc123" << 6;
-        QTest::newRow("over a selection") << "abcdef" << 2 << 2 << "123456"
-                                          << "ab12ef" << 4;
-        QTest::newRow("into a full box") << "abcdef" << 3 << 0 << "1"
-                                         << "abcdef" << 3;
-        QTest::newRow("program's longer text shortened") << "abcdefgh" << 6 << 2 << "x"
-                                                         << "abcdefx" << 7;
-        QTest::newRow("cut inside a character") << "abcd" << 4 << 0 << "x\U0001F600"
-                                                << "abcdx" << 5;
+        QTest::newRow("at the end") << "abc" << 3 << 0 << "123456" << "abc123" << 6;
+        QTest::newRow("over a selection") << "abcdef" << 2 << 2 << "123456" << "ab12ef" << 4;
+        QTest::newRow("into a full box") << "abcdef" << 3 << 0 << "1" << "abcdef" << 3;
+        QTest::newRow("program's longer text shortened") << "abcdefgh" << 6 << 2 << "x" << "abcdefx" << 7;
+        QTest::newRow("cut inside a character") << "abcd" << 4 << 0 << "x\U0001F600" << "abcdx" << 5;
     }
+    // clang-format on
     void pasteKeepsWhatFits()
     {
         QFETCH(QString, before);

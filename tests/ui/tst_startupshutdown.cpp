@@ -85,15 +85,15 @@ private Q_SLOTS:
 
     // Ended from outside while the list cannot be written: the list goes to the rescue file, which the next
     // start offers back.
+    // clang-format off
     void rescueFileIsOfferedBack_data()
     {
         QTest::addColumn<QString>("answer");
         QTest::addColumn<QString>("kept");
-        QTest::newRow("load it") << "yes"
-                                 << "Rescued";
-        QTest::newRow("leave it") << "no"
-                                  << "";
+        QTest::newRow("load it") << "yes" << "Rescued";
+        QTest::newRow("leave it") << "no" << "";
     }
+    // clang-format on
     void rescueFileIsOfferedBack()
     {
         QFETCH(QString, answer);

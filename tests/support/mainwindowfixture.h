@@ -57,16 +57,13 @@ public:
     QString listPath() const { return folderPath() + QLatin1String("/projlist.dat"); }
     QString rescuePath() const { return folderPath() + QLatin1String("/data/projlist.rescued.dat"); }
 
-    PlatformServices services()
-    {
-        return {&clock, &boxes, &environment, &webOpener, &spreadsheetServer, &presence};
-    }
-
     // Creates and loads the window; the test ticks by hand.
     void open()
     {
         QLocale::setDefault(QLocale::c());
-        window = std::make_unique<MainWindow>(*session, listPath(), rescuePath(), services());
+        window = std::make_unique<MainWindow>(
+            *session, listPath(), rescuePath(),
+            PlatformServices{&clock, &boxes, &environment, &webOpener, &spreadsheetServer, &presence});
         window->Form_Load();
         child<QTimer>(QStringLiteral("tmrOneSecond"))->stop();
         window->show();
@@ -157,7 +154,6 @@ public:
                                         : child<QWidget>(name)->property("text").toString());
         return shown.join(QLatin1Char('|'));
     }
-    QString text(const QString &name) const { return texts(name); }
 
     // The boxes shown; each one that the expected list ends with "..." is cut to that length.
     QStringList boxesLike(const QStringList &expected) const
@@ -189,13 +185,7 @@ public:
         return child<QRadioButton>(QStringLiteral("optActive%1").arg(row));
     }
 
-    template<typename T> T *child(const QString &name) const
-    {
-        T *found = window->findChild<T *>(name);
-        if (!found)
-            qFatal("no child %s", qPrintable(name));
-        return found;
-    }
+    template<typename T> T *child(const QString &name) const { return window->findChild<T *>(name); }
 
     // Bytes of a file in the program folder; empty when it cannot be read.
     QByteArray fileBytes(const QString &name) const

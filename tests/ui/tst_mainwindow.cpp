@@ -1,16 +1,22 @@
 #include "core/timetext.h"
 #include "support/mainwindowfixture.h"
+#include "ui/tray/trayindicator.h"
 
 #include <QDialog>
+#include <QMenu>
+#include <QTextDocumentFragment>
 
 // The main window as its user meets it: what it shows, its keys and focus, the time that the tick adds
-// with a clock the test moves by hand, and the menus' commands.
+// with a clock the test moves by hand, and the menus' commands; what survives from run to run, time away,
+// and the tray indicator beside the window, whose menu, tooltip and icon follow the session as the
+// window's controls do and whose commands act as the window's own (with no tray needed).
 class TestMainWindow : public QObject, public MainWindowFixture
 {
     Q_OBJECT
 
     const QColor m_blue{0, 0, 255};
     const QColor m_red{192, 0, 0};
+    std::unique_ptr<TrayIndicator> m_tray;
 
     static QColor colour(QWidget *widget, QPalette::ColorRole role) { return widget->palette().color(role); }
 
@@ -25,13 +31,47 @@ class TestMainWindow : public QObject, public MainWindowFixture
         });
     }
 
+    QSystemTrayIcon *icon() const { return m_tray->findChild<QSystemTrayIcon *>("trayIcon"); }
+    // The tray menu's visible entries: "~" marks one that is off, "*" one that is checked, "-" a separator.
+    QString menu() const
+    {
+        QStringList entries;
+        for (const QAction *action : icon()->contextMenu()->actions())
+            if (action->isVisible())
+                entries << (action->isSeparator() ? QString("-")
+                                                  : QString(action->isEnabled() ? "" : "~") +
+                                                        (action->isChecked() ? "*" : "") + action->text());
+        return entries.join(" | ");
+    }
+    void choose(const QString &entries)
+    {
+        for (const QString &entry : entries.split(", "))
+            for (QAction *action : icon()->contextMenu()->actions())
+                if (action->text() == entry)
+                    action->trigger();
+    }
+    QImage picture() const { return icon()->icon().pixmap(16).toImage(); }
+    // The tooltip as the tray shows it.
+    QString toolTip() const
+    {
+        QCoreApplication::sendPostedEvents();
+        const QString tip = icon()->toolTip();
+        return Qt::mightBeRichText(tip) ? QTextDocumentFragment::fromHtml(tip).toPlainText() : tip;
+    }
+
 private Q_SLOTS:
     void init()
     {
         reset();
         open();
+        m_tray = std::make_unique<TrayIndicator>(*session, *window, clock);
     }
-    void cleanup() { close(); }
+    void cleanup()
+    {
+        m_tray.reset();
+        if (window)
+            close();
+    }
 
     void opensAsLaidOut()
     {
@@ -57,13 +97,13 @@ private Q_SLOTS:
         QTest::mouseClick(field("txtTime2"), Qt::LeftButton);
         QCOMPARE(QApplication::focusWidget(), field("txtTime2"));
         QTest::keyClicks(field("txtTime2"), "12");
-        QCOMPARE(text("txtTime2"), QStringLiteral("0:00:00"));
+        QCOMPARE(texts("txtTime2"), QStringLiteral("0:00:00"));
 
         // The names take 64 and 32 characters; Start needs the user's name.
         for (const auto &[name, limit] : {std::pair{"txtName", 64}, {"txtProjName3", 32}}) {
             field(name)->clear();
             QTest::keyClicks(field(name), QString(limit + 1, 'a'));
-            QCOMPARE(text(name).size(), limit);
+            QCOMPARE(texts(name).size(), limit);
         }
         auto *start = child<QPushButton>("cmdStartStop");
         play("name");
@@ -146,7 +186,7 @@ private Q_SLOTS:
             return;
         QCOMPARE(name->text(), QStringLiteral("Typing here"));
         if (activeRow != 5)
-            QCOMPARE(text("txtProjName" + QString::number(activeRow)),
+            QCOMPARE(texts("txtProjName" + QString::number(activeRow)),
                      QStringLiteral("Project %1").arg(activeRow + 1));
     }
 
@@ -160,7 +200,7 @@ private Q_SLOTS:
         clock.wallSeconds -= 86400;
         clock.date = {2026, 12, 6, 1};
         play("tick 3x20");
-        QCOMPARE(text("lblDate"), QStringLiteral("Sunday, December 6"));
+        QCOMPARE(texts("lblDate"), QStringLiteral("Sunday, December 6"));
         clock.wallSeconds -= 3600;
         play("tick 3x20");
         QCOMPARE(texts("txtTime0 txtTotalTime0"), " 0:03:00| 0:03:00");
@@ -178,7 +218,7 @@ private Q_SLOTS:
         const double counted = session->count(SessionModel::TimeColumn::Total, 0);
         QVERIFY2(counted <= ticks * 0.166 + 1e-6 && counted >= ticks * 0.166 - 1,
                  qPrintable(QString::number(counted)));
-        QCOMPARE(text("txtTime0"), *DissectTime(counted));
+        QCOMPARE(texts("txtTime0"), *DissectTime(counted));
     }
 
     // While timing runs, a tick when the next second is due; while stopped, when only the date label can
@@ -214,7 +254,7 @@ private Q_SLOTS:
         QCOMPARE(field("txtTime0")->selectedText(), QStringLiteral(":00"));
         clock.date = {2006, 4, 19, 4};
         play("tick 0");
-        QCOMPARE(text("lblDate"), QStringLiteral("Wednesday, April 19"));
+        QCOMPARE(texts("lblDate"), QStringLiteral("Wednesday, April 19"));
     }
 
     // Each report with five seconds timed today on a total of an hour, and the box that answers it.
@@ -300,6 +340,210 @@ private Q_SLOTS:
         QCOMPARE(captions, QStringList({"Overview", "About Tallywick"}));
         QCOMPARE(boxesLike({"16 Error: Error loading help file\r\n..."}),
                  QStringList("16 Error: Error loading help file\r\n..."));
+    }
+    // Steps played, then the boxes shown, the daily time and sum that the window shows, whether it is still
+    // open, and the list saved: the list is written at a confirmed exit and, quietly, while timing runs.
+    // Time away holds the window still; a long absence asks "Away" at the return (from the event loop), the
+    // answer counts the time or leaves it out, the box follows a second absence, and an end before the
+    // answer counts nothing and says so in the log.
+    // clang-format off
+    void savesAndAsks_data()
+    {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QStringList>("boxes");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<bool>("open");
+        QTest::addColumn<QString>("saved");
+        const QString exit = "292 Exit: Are you sure you wish to exit?";
+        const QString saveError = "16 Error: Error saving project list\r\nTallywick:  ...";
+        const auto away = [](const char *time) {
+            return QStringList("36 Away: You were away for " + QString(time) + " while 'Project 1' was timed. Count that time?");
+        };
+        QTest::newRow("No at the exit question keeps timing") << "click, answers no, close, tick 2, click" << QStringList(exit) << " 0:00:02| 0:00:02" << true << "User's name; Project 1 2";
+        QTest::newRow("No to File, Exit") << "click, answers no, menu mnuExit, tick 2, click" << QStringList(exit) << " 0:00:02| 0:00:02" << true << "User's name; Project 1 2";
+        QTest::newRow("Yes: what was counted, not what was pending") << "name Ann, click, tick 5.5, later 0.9, answers yes, close" << QStringList(exit) << " 0:00:06| 0:00:06" << false << "Ann; Project 1 6";
+        QTest::newRow("a failed save at the exit: stay") << "click, click, project 1 Beta, answers yes ok no, disk full, close" << QStringList{exit, saveError, "260 Exit: The project list could not be saved. Exit anyway and lose the changes?"} << "0:00:00| 0:00:00" << true << "User's name; Project 1 0";
+        QTest::newRow("a failed save at the exit: leave") << "click, click, project 1 Beta, answers yes ok yes, disk full, close" << QStringList{exit, saveError, "260 Exit: ..."} << "0:00:00| 0:00:00" << false << "User's name; Project 1 0";
+        QTest::newRow("a minute of timing not yet") << "click, tick 1x59" << QStringList() << " 0:00:59| 0:00:59" << true << "";
+        QTest::newRow("a minute of timing saves") << "click, tick 1x60" << QStringList() << " 0:01:00| 0:01:00" << true << "User's name; Project 1 60";
+        QTest::newRow("Stop saves") << "click, tick 1x65, click" << QStringList() << " 0:01:05| 0:01:05" << true << "User's name; Project 1 65";
+        // Timing goes on; the error shows again only after a save succeeded.
+        QTest::newRow("failed quiet saves show once") << "click, disk full, tick 1x130, events, disk free, tick 1x60, disk full, tick 1x130, events, disk free, click" << QStringList{saveError, saveError} << " 0:05:20| 0:05:20" << true << "User's name; Project 1 320";
+        // The desktop session may yet go on: its save asks nothing and leaves the exit question.
+        QTest::newRow("the desktop session's save") << "project 2 Gamma, sessionend, answers no, close" << QStringList(exit) << "0:00:00| 0:00:00" << true << "User's name; Project 1 0; Gamma 0";
+        QTest::newRow("an end without a question") << "project 2 Gamma, end" << QStringList() << "0:00:00| 0:00:00" << false << "User's name; Project 1 0; Gamma 0";
+        QTest::newRow("away: the window holds still") << "click, tick 10, leave, tick 1000" << QStringList() << " 0:00:10| 0:00:10" << true << "";
+        QTest::newRow("away, yes") << "click, tick 10, leave, tick 1000, back, answers yes, tick 0, events, tick 1" << away("0:16:40") << " 0:16:51| 0:16:51" << true << "User's name; Project 1 1010";
+        QTest::newRow("away, no") << "click, tick 10, leave, tick 1000, back, answers no, tick 0, events, tick 1" << away("0:16:40") << " 0:00:11| 0:00:11" << true << "";
+        QTest::newRow("away short: counted without a question") << "click, tick 10, leave, tick 299, back, answers no, tick 0, events, tick 1" << QStringList() << " 0:05:10| 0:05:10" << true << "User's name; Project 1 309";
+        QTest::newRow("away at the threshold") << "click, tick 10, leave, tick 300, back, answers no, tick 0, events, tick 1" << away("0:05:00") << " 0:00:11| 0:00:11" << true << "";
+        QTest::newRow("a sleep seen only from the clocks") << "click, tick 10, sleep 1000, answers no, tick 0, events, tick 1" << away("0:16:40") << " 0:00:11| 0:00:11" << true << "";
+        QTest::newRow("a sleep told of after the wake-up") << "click, tick 10, sleep 1000, leave, back, answers no, tick 0, events, tick 1" << away("0:16:40") << " 0:00:11| 0:00:11" << true << "";
+        // Timing goes on while the box is open; an absence meanwhile adds to the question, which stays one box.
+        QTest::newRow("a second absence while the box is open") << "click, tick 10, leave, later 1000, back, meanwhile tick 5; leave; later 10; back; tick 1, events, events" << away("0:16:50") << " 0:17:06| 0:17:06" << true << "User's name; Project 1 1026";
+        QTest::newRow("signal while away") << "click, tick 10, leave, later 1000, end" << QStringList() << " 0:00:10| 0:00:10" << false << "User's name; Project 1 10";
+        QTest::newRow("signal while the box is open") << "click, tick 10, leave, later 1000, back, meanwhile end, events" << away("0:16:40") << " 0:00:10| 0:00:10" << false << "User's name; Project 1 10";
+        QTest::newRow("end of the desktop session") << "click, tick 10, leave, later 1000, back, meanwhile sessionend; end, events" << away("0:16:40") << " 0:00:10| 0:00:10" << false << "User's name; Project 1 10";
+        QTest::newRow("exit question answered Yes") << "click, tick 10, leave, later 1000, back, meanwhile answers yes yes; close, events" << QStringList{exit} + away("0:16:40") << " 0:00:10| 0:00:10" << false << "User's name; Project 1 10";
+    }
+    // clang-format on
+    void savesAndAsks()
+    {
+        QFETCH(QString, steps);
+        QFETCH(QStringList, boxes);
+        QFETCH(bool, open);
+        if (!open && steps.contains("later 1000")) // ended while away
+            QTest::ignoreMessage(QtWarningMsg,
+                                 "Ending with time away not counted: 0:16:40 while 'Project 1' was timed");
+        play(steps);
+        QCOMPARE(boxesLike(boxes), boxes);
+        QTEST(texts("txtTime0 lblTotalTime"), "shown");
+        QTEST(window->isVisible(), "open");
+        QTEST(saved(), "saved");
+    }
+
+    // A file that ends after the fourth row: the totals read before the end stay, and the first save
+    // keeps the file that did not load.
+    void cutFileKeepsWhatWasReadBeforeTheCut()
+    {
+        const QByteArray cut("Ann\r\nA\r\n 10 \r\nB\r\n 20 \r\nC\r\n 30 \r\nD\r\n 40 \r\n");
+        QFile file(listPath());
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(cut) == cut.size());
+        file.close();
+        m_tray.reset();
+        open();
+        QCOMPARE(texts("txtName txtProjName0 txtTotalTime3 txtTotalTime4 txtTime0"),
+                 "Ann|Project 1| 0:00:40|0:00:00|0:00:00");
+        QVERIFY(boxes.shown.isEmpty());
+        close();
+        QCOMPARE(fileBytes("projlist.dat.bak"), cut);
+    }
+
+    // Ended from outside while the list cannot be written: the list goes to the rescue file, which the next
+    // start offers back; No leaves the rescue file for another time. (Yes is the end-to-end test's.)
+    void rescueFileIsOfferedBack()
+    {
+        m_tray.reset();
+        QVERIFY(QDir().mkdir(listPath())); // a folder in its place: no save can replace it
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression("^Error saving project list.*kept in " + rescuePath(),
+                                                QRegularExpression::DotMatchesEverythingOption));
+        play("project 4 Rescued, end");
+        QVERIFY(boxes.shown.isEmpty());
+        QVERIFY(QDir(listPath()).removeRecursively());
+
+        window.reset();
+        session = std::make_unique<SessionModel>();
+        play("answers no");
+        open();
+        const QStringList offer(
+            "36 Tallywick: The last run could not save the project list. Load the copy it kept from ...");
+        QCOMPARE(boxesLike(offer), offer);
+        QCOMPARE(texts("txtProjName4"), QString());
+        close();
+        QCOMPARE(saved(), "User's name; Project 1 0");
+        QVERIFY(QFile::exists(rescuePath()));
+    }
+
+    // Steps in the window, then the tray's menu and tooltip. The names change last, after the tooltip was
+    // written ("events"), a second before it is read.
+    void trayFollowsTheWindow_data()
+    {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("menu");
+        QTest::addColumn<QString>("toolTip");
+        const QString stopped = "Morvane Tallywick (stopped)\nDaily time of ";
+        const QString sum = "\nDaily time of all projects: ";
+        QTest::addRow("no user's name") << "events, name, tick 1"
+                                        << "~Start | - | *Project 1 | - | Show window | Exit"
+                                        << stopped + "Project 1: 0:00:00" + sum + "0:00:00";
+        QTest::addRow("running, markup")
+            << "name Ann, row 1, click, tick 65, events, project 1 <b>UI</b>, tick 1"
+            << "Stop | - | Project 1 | *<b>UI</b> | - | Show window | Exit"
+            << "Vorn (<b>UI</b>,  0:01:06)\nDaily time of <b>UI</b>: 0:01:06" + sum + "0:01:06";
+        QTest::addRow("stopped again")
+            << "name Ann, row 2, click, tick 65, click, tick 65, events, project 2 R&D, tick 1"
+            << "Start | - | Project 1 | *R&&D | - | Show window | Exit"
+            << stopped + "R&D: 0:01:05" + sum + "0:01:05";
+        QTest::addRow("no name") << "name Ann, events, project 0 , tick 1"
+                                 << "Start | - | - | Show window | Exit"
+                                 << stopped + "project 1: 0:00:00" + sum + "0:00:00";
+    }
+    void trayFollowsTheWindow()
+    {
+        QFETCH(QString, steps);
+        play(steps);
+        QTEST(menu(), "menu");
+        QTEST(toolTip(), "toolTip");
+    }
+
+    // The tray's Exit asks the window's exit question with the window shown for it, and Yes saves as File,
+    // Exit does; Start takes the clock's reading, a project entry is Ctrl+N, and the icon follows.
+    void trayCommands()
+    {
+        const QImage stopped = picture();
+        window->hide();
+        play("answers no yes, project 1 Review");
+        choose("Exit");
+        QVERIFY(window->isVisible());
+        QVERIFY(fileBytes("projlist.dat").isEmpty());
+        choose("Start, Review");
+        const QImage running = picture();
+        play("tick 5");
+        choose("Stop");
+        QCOMPARE(texts("txtTime0 txtTime1"), " 0:00:00| 0:00:05");
+        QVERIFY(option(1)->isChecked());
+        QVERIFY(running != stopped);
+        QCOMPARE(picture(), stopped);
+        window->hide();
+        play("project 2 Later");
+        choose("Exit");
+        QCOMPARE(boxes.shownBoxes(), QStringList(2, "292 Exit: Are you sure you wish to exit?"));
+        QVERIFY(!window->isVisible());
+        QVERIFY(fileBytes("projlist.dat").contains("\r\nLater\r\n"));
+    }
+
+    void trayLeftClick_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QSystemTrayIcon::ActivationReason>("reason");
+        QTest::addColumn<bool>("inFront");
+        QTest::addRow("in front: hides") << "front" << QSystemTrayIcon::Trigger << false;
+        QTest::addRow("hidden: shows") << "hidden" << QSystemTrayIcon::Trigger << true;
+        QTest::addRow("minimized: shows") << "minimized" << QSystemTrayIcon::Trigger << true;
+        QTest::addRow("behind another: raises") << "behind" << QSystemTrayIcon::Trigger << true;
+        QTest::addRow("double click: no second toggle") << "front" << QSystemTrayIcon::DoubleClick << true;
+    }
+    void trayLeftClick()
+    {
+        QFETCH(QString, before);
+        QFETCH(QSystemTrayIcon::ActivationReason, reason);
+        QWidget other;
+        if (before == "hidden")
+            window->hide();
+        if (before == "minimized")
+            window->showMinimized();
+        if (before == "behind") {
+            other.show();
+            other.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&other));
+        }
+        Q_EMIT icon()->activated(reason);
+        QTEST(window->isVisible() && !window->isMinimized() && QTest::qWaitForWindowActive(window.get()),
+              "inFront");
+    }
+
+    // While a dialog of the window is open, the tray's menu can only bring the window forward.
+    void trayWhileADialogIsOpen()
+    {
+        QString shown;
+        QTimer::singleShot(0, this, [this, &shown] {
+            Q_EMIT icon()->contextMenu()->aboutToShow();
+            shown = menu();
+            QApplication::activeModalWidget()->close();
+        });
+        play("menu mnuDailyTimes");
+        QCOMPARE(shown, "~Start | - | ~*Project 1 | - | Show window | ~Exit");
     }
 };
 

@@ -419,32 +419,6 @@ private Q_SLOTS:
         QCOMPARE(fileBytes("projlist.dat.bak"), cut);
     }
 
-    // Ended from outside while the list cannot be written: the list goes to the rescue file, which the next
-    // start offers back; No leaves the rescue file for another time. (Yes is the end-to-end test's.)
-    void rescueFileIsOfferedBack()
-    {
-        m_tray.reset();
-        QVERIFY(QDir().mkdir(listPath())); // a folder in its place: no save can replace it
-        QTest::ignoreMessage(QtWarningMsg,
-                             QRegularExpression("^Error saving project list.*kept in " + rescuePath(),
-                                                QRegularExpression::DotMatchesEverythingOption));
-        play("project 4 Rescued, end");
-        QVERIFY(boxes.shown.isEmpty());
-        QVERIFY(QDir(listPath()).removeRecursively());
-
-        window.reset();
-        session = std::make_unique<SessionModel>();
-        play("answers no");
-        open();
-        const QStringList offer(
-            "36 Tallywick: The last run could not save the project list. Load the copy it kept from ...");
-        QCOMPARE(boxesLike(offer), offer);
-        QCOMPARE(texts("txtProjName4"), QString());
-        close();
-        QCOMPARE(saved(), "User's name; Project 1 0");
-        QVERIFY(QFile::exists(rescuePath()));
-    }
-
     // Steps in the window, then the tray's menu and tooltip. The names change last, after the tooltip was
     // written ("events"), a second before it is read.
     void trayFollowsTheWindow_data()

@@ -84,8 +84,7 @@ private Q_SLOTS:
         auto *measured = shown->findChild<QLabel *>(label);
         const QRect box(measured->mapTo(shown, QPoint()), measured->size());
         const QRect place = textRect(shown, measured, text, scale);
-        QVERIFY2(box.contains(place),
-                 qPrintable(QString("%1 outside %2").arg(describe(place), describe(box))));
+        QVERIFY2(box.contains(place), qPrintable(QDebug::toString(place) + " outside " + QDebug::toString(box)));
         for (const QLabel *other : labels(shown)) {
             const QRect otherPlace = textRect(shown, other, other->text(), scale);
             // Beside it: on the same line, whose boxes may overlap by a pixel from one line to the next.
@@ -93,7 +92,7 @@ private Q_SLOTS:
             if (other == measured || middle < otherPlace.top() || middle > otherPlace.bottom())
                 continue;
             QVERIFY2(!place.adjusted(-1, 0, 1, 0).intersects(otherPlace),
-                     qPrintable("touches " + other->objectName() + " at " + describe(otherPlace)));
+                     qPrintable("touches " + other->objectName() + " at " + QDebug::toString(otherPlace)));
         }
     }
 
@@ -131,12 +130,6 @@ private Q_SLOTS:
         QTEST(int(heard.size()), "controls");
         for (qsizetype i = 0; i < rowNames.size(); i += 2)
             QCOMPARE(shown->findChild<QWidget *>(rowNames[i])->accessibleName(), rowNames[i + 1]);
-    }
-
-private:
-    static QString describe(const QRect &rect)
-    {
-        return QStringLiteral("%1,%2 %3x%4").arg(rect.x()).arg(rect.y()).arg(rect.width()).arg(rect.height());
     }
 };
 

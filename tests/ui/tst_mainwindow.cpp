@@ -126,6 +126,7 @@ private Q_SLOTS:
         }
     }
 
+    // clang-format off
     void shortcutsChooseTheActiveRow_data()
     {
         QTest::addColumn<int>("key");
@@ -138,8 +139,7 @@ private Q_SLOTS:
                                Qt::Key_ParenLeft, Qt::Key_Minus,  Qt::Key_Egrave,   Qt::Key_Underscore};
         for (int row = 0; row < RowCount; ++row) {
             QTest::addRow("Ctrl+%d", row + 1) << Qt::Key_1 + row << ctrl << 0u << row;
-            QTest::addRow("Ctrl+keypad %d", row + 1)
-                << Qt::Key_1 + row << int(ctrl | Qt::KeypadModifier) << 0u << row;
+            QTest::addRow("Ctrl+keypad %d", row + 1) << Qt::Key_1 + row << int(ctrl | Qt::KeypadModifier) << 0u << row;
             QTest::addRow("Ctrl+symbol on %d", row + 1) << symbols[row] << ctrl << 10u + row << row;
         }
         QTest::newRow("Ctrl released first") << int(Qt::Key_7) << ctrl << 0u << 6;
@@ -149,6 +149,7 @@ private Q_SLOTS:
         QTest::newRow("Ctrl+9") << int(Qt::Key_9) << ctrl << 0u << -1;
         QTest::newRow("3 alone") << int(Qt::Key_3) << 0 << 0u << -1;
     }
+    // clang-format on
     // Typed in a project name, a chord makes its row active, names the row if empty and takes the focus
     // there; anything else is typed.
     void shortcutsChooseTheActiveRow()
@@ -266,22 +267,13 @@ private Q_SLOTS:
         QTest::addColumn<QString>("content"); // of the file, or of the spreadsheet's calls joined by "|"
         QTest::addColumn<QString>("box");
         const QString written = "48 Generate report: Report generated to\r\n<folder>/Ann_04-18-2006.";
-        QTest::newRow("text") << "menu mnuText" << 0
-                              << "Second\r\nDaily time:   0:00:05\r\nTotal time:   1:00:05\r\n"
-                              << written + "txt";
+        QTest::newRow("text") << "menu mnuText" << 0 << "Second\r\nDaily time:   0:00:05\r\nTotal time:   1:00:05\r\n" << written + "txt";
         QTest::newRow("CSV") << "menu mnuCSV" << 0 << "\r\nSecond, 0:00:05, 1:00:05\r\n" << written + "csv";
-        QTest::newRow("spreadsheet") << "menu mnuExcel" << 0
-                                     << "=[Second]|Range(B4).Select|ActiveCell.FormulaR1C1=[ 0:00:05] 5 s|"
-                                        "Range(C4).Select|ActiveCell.FormulaR1C1=[ 1:00:05] 3605 s|"
-                                     << written + "xls";
+        QTest::newRow("spreadsheet") << "menu mnuExcel" << 0 << "=[Second]|Range(B4).Select|ActiveCell.FormulaR1C1=[ 0:00:05] 5 s|Range(C4).Select|ActiveCell.FormulaR1C1=[ 1:00:05] 3605 s|" << written + "xls";
         QTest::newRow("no documents folder") << "menu mnuText" << 0 << "Second" << written + "txt";
-        QTest::newRow("no user's name") << "name, menu mnuText" << 0 << ""
-                                        << "48 Generate report: Please enter your name";
+        QTest::newRow("no user's name") << "name, menu mnuText" << 0 << "" << "48 Generate report: Please enter your name";
         QTest::newRow("spreadsheet ends quietly") << "menu mnuExcel" << 1004 << "" << "";
-        QTest::newRow("spreadsheet fails") << "menu mnuExcel" << 438 << ""
-                                           << "16 Error: Error generating report\r\nFake:  Cannot write the "
-                                              "report file <folder>/Ann_04-18-2006.xls: "
-                                              "Object doesn't support this property or method (438)";
+        QTest::newRow("spreadsheet fails") << "menu mnuExcel" << 438 << "" << "16 Error: Error generating report\r\nFake:  Cannot write the report file <folder>/Ann_04-18-2006.xls: Object doesn't support this property or method (438)";
     }
     // clang-format on
     void reports()
@@ -421,6 +413,7 @@ private Q_SLOTS:
 
     // Steps in the window, then the tray's menu and tooltip. The names change last, after the tooltip was
     // written ("events"), a second before it is read.
+    // clang-format off
     void trayFollowsTheWindow_data()
     {
         QTest::addColumn<QString>("steps");
@@ -428,21 +421,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("toolTip");
         const QString stopped = "Morvane Tallywick (stopped)\nDaily time of ";
         const QString sum = "\nDaily time of all projects: ";
-        QTest::addRow("no user's name") << "events, name, tick 1"
-                                        << "~Start | - | *Project 1 | - | Show window | Exit"
-                                        << stopped + "Project 1: 0:00:00" + sum + "0:00:00";
-        QTest::addRow("running, markup")
-            << "name Ann, row 1, click, tick 65, events, project 1 <b>UI</b>, tick 1"
-            << "Stop | - | Project 1 | *<b>UI</b> | - | Show window | Exit"
-            << "Vorn (<b>UI</b>,  0:01:06)\nDaily time of <b>UI</b>: 0:01:06" + sum + "0:01:06";
-        QTest::addRow("stopped again")
-            << "name Ann, row 2, click, tick 65, click, tick 65, events, project 2 R&D, tick 1"
-            << "Start | - | Project 1 | *R&&D | - | Show window | Exit"
-            << stopped + "R&D: 0:01:05" + sum + "0:01:05";
-        QTest::addRow("no name") << "name Ann, events, project 0 , tick 1"
-                                 << "Start | - | - | Show window | Exit"
-                                 << stopped + "project 1: 0:00:00" + sum + "0:00:00";
+        QTest::addRow("no user's name") << "events, name, tick 1" << "~Start | - | *Project 1 | - | Show window | Exit" << stopped + "Project 1: 0:00:00" + sum + "0:00:00";
+        QTest::addRow("running, markup") << "name Ann, row 1, click, tick 65, events, project 1 <b>UI</b>, tick 1" << "Stop | - | Project 1 | *<b>UI</b> | - | Show window | Exit" << "Vorn (<b>UI</b>,  0:01:06)\nDaily time of <b>UI</b>: 0:01:06" + sum + "0:01:06";
+        QTest::addRow("stopped again") << "name Ann, row 2, click, tick 65, click, tick 65, events, project 2 R&D, tick 1" << "Start | - | Project 1 | *R&&D | - | Show window | Exit" << stopped + "R&D: 0:01:05" + sum + "0:01:05";
+        QTest::addRow("no name") << "name Ann, events, project 0 , tick 1" << "Start | - | - | Show window | Exit" << stopped + "project 1: 0:00:00" + sum + "0:00:00";
     }
+    // clang-format on
     void trayFollowsTheWindow()
     {
         QFETCH(QString, steps);

@@ -84,7 +84,8 @@ private Q_SLOTS:
         auto *measured = shown->findChild<QLabel *>(label);
         const QRect box(measured->mapTo(shown, QPoint()), measured->size());
         const QRect place = textRect(shown, measured, text, scale);
-        QVERIFY2(box.contains(place), qPrintable(QDebug::toString(place) + " outside " + QDebug::toString(box)));
+        QVERIFY2(box.contains(place),
+                 qPrintable(QDebug::toString(place) + " outside " + QDebug::toString(box)));
         for (const QLabel *other : labels(shown)) {
             const QRect otherPlace = textRect(shown, other, other->text(), scale);
             // Beside it: on the same line, whose boxes may overlap by a pixel from one line to the next.
@@ -96,23 +97,20 @@ private Q_SLOTS:
         }
     }
 
+    // clang-format off
     void everyControlHasItsOwnName_data()
     {
         QTest::addColumn<QString>("window");
         QTest::addColumn<int>("controls");
         QTest::addColumn<QStringList>("rowNames"); // object name, then the name a screen reader hears
         // User's name, 8 x (name, option, daily, total), Start.
-        QTest::newRow("main window") << "main" << 34 << QStringList{"txtProjName2",  "Project 3 name",
-                                                                    "optActive2",    "Project 3 active",
-                                                                    "txtTime2",      "Project 3 daily time",
-                                                                    "txtTotalTime7", "Project 8 total time"};
+        QTest::newRow("main window") << "main" << 34 << QStringList{"txtProjName2", "Project 3 name", "optActive2", "Project 3 active", "txtTime2", "Project 3 daily time", "txtTotalTime7", "Project 8 total time"};
         // OK, Cancel, 8 x (hours, minutes, seconds, Reset).
-        QTest::newRow("Adjust dialog")
-            << "adjust" << 34 << QStringList{"txtHr2",  "Project 3 hours",   "txtMin0",   "Project 1 minutes",
-                                             "txtSec7", "Project 8 seconds", "cmdReset2", "Reset project 3"};
+        QTest::newRow("Adjust dialog") << "adjust" << 34 << QStringList{"txtHr2", "Project 3 hours", "txtMin0", "Project 1 minutes", "txtSec7", "Project 8 seconds", "cmdReset2", "Reset project 3"};
         QTest::newRow("Overview") << "overview" << 2 << QStringList();
         QTest::newRow("About") << "about" << 2 << QStringList();
     }
+    // clang-format on
     void everyControlHasItsOwnName()
     {
         QFETCH(QString, window);

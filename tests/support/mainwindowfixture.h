@@ -11,14 +11,8 @@
 #include "support/filesizelimit.h"
 #include "ui/main/mainwindow.h"
 
-#include <QAction>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
+#include <QtWidgets>
 
 #include <memory>
 

@@ -7,16 +7,8 @@
 #include "ui/info/overviewdialog.h"
 #include "ui/typinglimit.h"
 
-#include <QAccessible>
-#include <QApplication>
-#include <QClipboard>
-#include <QDir>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTemporaryDir>
 #include <QtTest>
+#include <QtWidgets>
 
 #include <memory>
 

@@ -2,10 +2,6 @@
 #include "support/mainwindowfixture.h"
 #include "ui/tray/trayindicator.h"
 
-#include <QDialog>
-#include <QMenu>
-#include <QTextDocumentFragment>
-
 // The main window as its user meets it: what it shows, its keys and focus, the time that the tick adds
 // with a clock the test moves by hand, and the menus' commands; what survives from run to run, time away,
 // and the tray indicator beside the window, whose menu, tooltip and icon follow the session as the
@@ -348,9 +344,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("saved");
         const QString exit = "292 Exit: Are you sure you wish to exit?";
         const QString saveError = "16 Error: Error saving project list\r\nTallywick:  ...";
-        const auto away = [](const char *time) {
-            return QStringList("36 Away: You were away for " + QString(time) + " while 'Project 1' was timed. Count that time?");
-        };
+        const QString away = "36 Away: You were away for %1 while 'Project 1' was timed. Count that time?";
         QTest::newRow("No at the exit question keeps timing") << "click, answers no, close, tick 2, click" << QStringList(exit) << " 0:00:02| 0:00:02" << true << "User's name; Project 1 2";
         QTest::newRow("No to File, Exit") << "click, answers no, menu mnuExit, tick 2, click" << QStringList(exit) << " 0:00:02| 0:00:02" << true << "User's name; Project 1 2";
         QTest::newRow("Yes: what was counted, not what was pending") << "name Ann, click, tick 5.5, later 0.9, answers yes, close" << QStringList(exit) << " 0:00:06| 0:00:06" << false << "Ann; Project 1 6";
@@ -365,18 +359,18 @@ private Q_SLOTS:
         QTest::newRow("the desktop session's save") << "project 2 Gamma, sessionend, answers no, close" << QStringList(exit) << "0:00:00| 0:00:00" << true << "User's name; Project 1 0; Gamma 0";
         QTest::newRow("an end without a question") << "project 2 Gamma, end" << QStringList() << "0:00:00| 0:00:00" << false << "User's name; Project 1 0; Gamma 0";
         QTest::newRow("away: the window holds still") << "click, tick 10, leave, tick 1000" << QStringList() << " 0:00:10| 0:00:10" << true << "";
-        QTest::newRow("away, yes") << "click, tick 10, leave, tick 1000, back, answers yes, tick 0, events, tick 1" << away("0:16:40") << " 0:16:51| 0:16:51" << true << "User's name; Project 1 1010";
-        QTest::newRow("away, no") << "click, tick 10, leave, tick 1000, back, answers no, tick 0, events, tick 1" << away("0:16:40") << " 0:00:11| 0:00:11" << true << "";
+        QTest::newRow("away, yes") << "click, tick 10, leave, tick 1000, back, answers yes, tick 0, events, tick 1" << QStringList(away.arg("0:16:40")) << " 0:16:51| 0:16:51" << true << "User's name; Project 1 1010";
+        QTest::newRow("away, no") << "click, tick 10, leave, tick 1000, back, answers no, tick 0, events, tick 1" << QStringList(away.arg("0:16:40")) << " 0:00:11| 0:00:11" << true << "";
         QTest::newRow("away short: counted without a question") << "click, tick 10, leave, tick 299, back, answers no, tick 0, events, tick 1" << QStringList() << " 0:05:10| 0:05:10" << true << "User's name; Project 1 309";
-        QTest::newRow("away at the threshold") << "click, tick 10, leave, tick 300, back, answers no, tick 0, events, tick 1" << away("0:05:00") << " 0:00:11| 0:00:11" << true << "";
-        QTest::newRow("a sleep seen only from the clocks") << "click, tick 10, sleep 1000, answers no, tick 0, events, tick 1" << away("0:16:40") << " 0:00:11| 0:00:11" << true << "";
-        QTest::newRow("a sleep told of after the wake-up") << "click, tick 10, sleep 1000, leave, back, answers no, tick 0, events, tick 1" << away("0:16:40") << " 0:00:11| 0:00:11" << true << "";
+        QTest::newRow("away at the threshold") << "click, tick 10, leave, tick 300, back, answers no, tick 0, events, tick 1" << QStringList(away.arg("0:05:00")) << " 0:00:11| 0:00:11" << true << "";
+        QTest::newRow("a sleep seen only from the clocks") << "click, tick 10, sleep 1000, answers no, tick 0, events, tick 1" << QStringList(away.arg("0:16:40")) << " 0:00:11| 0:00:11" << true << "";
+        QTest::newRow("a sleep told of after the wake-up") << "click, tick 10, sleep 1000, leave, back, answers no, tick 0, events, tick 1" << QStringList(away.arg("0:16:40")) << " 0:00:11| 0:00:11" << true << "";
         // Timing goes on while the box is open; an absence meanwhile adds to the question, which stays one box.
-        QTest::newRow("a second absence while the box is open") << "click, tick 10, leave, later 1000, back, meanwhile tick 5; leave; later 10; back; tick 1, events, events" << away("0:16:50") << " 0:17:06| 0:17:06" << true << "User's name; Project 1 1026";
+        QTest::newRow("a second absence while the box is open") << "click, tick 10, leave, later 1000, back, meanwhile tick 5; leave; later 10; back; tick 1, events, events" << QStringList(away.arg("0:16:50")) << " 0:17:06| 0:17:06" << true << "User's name; Project 1 1026";
         QTest::newRow("signal while away") << "click, tick 10, leave, later 1000, end" << QStringList() << " 0:00:10| 0:00:10" << false << "User's name; Project 1 10";
-        QTest::newRow("signal while the box is open") << "click, tick 10, leave, later 1000, back, meanwhile end, events" << away("0:16:40") << " 0:00:10| 0:00:10" << false << "User's name; Project 1 10";
-        QTest::newRow("end of the desktop session") << "click, tick 10, leave, later 1000, back, meanwhile sessionend; end, events" << away("0:16:40") << " 0:00:10| 0:00:10" << false << "User's name; Project 1 10";
-        QTest::newRow("exit question answered Yes") << "click, tick 10, leave, later 1000, back, meanwhile answers yes yes; close, events" << QStringList{exit} + away("0:16:40") << " 0:00:10| 0:00:10" << false << "User's name; Project 1 10";
+        QTest::newRow("signal while the box is open") << "click, tick 10, leave, later 1000, back, meanwhile end, events" << QStringList(away.arg("0:16:40")) << " 0:00:10| 0:00:10" << false << "User's name; Project 1 10";
+        QTest::newRow("end of the desktop session") << "click, tick 10, leave, later 1000, back, meanwhile sessionend; end, events" << QStringList(away.arg("0:16:40")) << " 0:00:10| 0:00:10" << false << "User's name; Project 1 10";
+        QTest::newRow("exit question answered Yes") << "click, tick 10, leave, later 1000, back, meanwhile answers yes yes; close, events" << QStringList{exit, away.arg("0:16:40")} << " 0:00:10| 0:00:10" << false << "User's name; Project 1 10";
     }
     // clang-format on
     void savesAndAsks()
@@ -463,25 +457,22 @@ private Q_SLOTS:
 
     void trayLeftClick_data()
     {
-        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("before"); // the window's slot called first
         QTest::addColumn<QSystemTrayIcon::ActivationReason>("reason");
         QTest::addColumn<bool>("inFront");
-        QTest::addRow("in front: hides") << "front" << QSystemTrayIcon::Trigger << false;
-        QTest::addRow("hidden: shows") << "hidden" << QSystemTrayIcon::Trigger << true;
-        QTest::addRow("minimized: shows") << "minimized" << QSystemTrayIcon::Trigger << true;
-        QTest::addRow("behind another: raises") << "behind" << QSystemTrayIcon::Trigger << true;
-        QTest::addRow("double click: no second toggle") << "front" << QSystemTrayIcon::DoubleClick << true;
+        QTest::addRow("in front: hides") << "show" << QSystemTrayIcon::Trigger << false;
+        QTest::addRow("hidden: shows") << "hide" << QSystemTrayIcon::Trigger << true;
+        QTest::addRow("minimized: shows") << "showMinimized" << QSystemTrayIcon::Trigger << true;
+        QTest::addRow("behind another: raises") << "lower" << QSystemTrayIcon::Trigger << true;
+        QTest::addRow("double click: no second toggle") << "show" << QSystemTrayIcon::DoubleClick << true;
     }
     void trayLeftClick()
     {
         QFETCH(QString, before);
         QFETCH(QSystemTrayIcon::ActivationReason, reason);
         QWidget other;
-        if (before == "hidden")
-            window->hide();
-        if (before == "minimized")
-            window->showMinimized();
-        if (before == "behind") {
+        QVERIFY(QMetaObject::invokeMethod(window.get(), qPrintable(before)));
+        if (before == "lower") { // and another window in front
             other.show();
             other.activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(&other));

@@ -4,10 +4,6 @@
 #include "ui/info/aboutdialog.h"
 #include "ui/info/overviewdialog.h"
 
-#include <QAccessible>
-#include <QSet>
-#include <QStyle>
-
 #include <cmath>
 
 // Every window reads well. Each label's text, in the program's font, lies across its box of the layout in

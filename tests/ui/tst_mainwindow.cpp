@@ -69,7 +69,8 @@ private Q_SLOTS:
             close();
     }
 
-    void opensAsLaidOut()
+    // As it opens, then started and stopped.
+    void opensAndSwitches()
     {
         QCOMPARE(texts("caption lblDate lblVersion lblTotalTime txtTime7 txtTotalTime7"),
                  "Morvane Tallywick (stopped)|Tuesday, April 18|v1.3.1| 0:00:00|0:00:00|0:00:00");
@@ -77,6 +78,16 @@ private Q_SLOTS:
         QVERIFY(!(window->windowFlags() & Qt::WindowMaximizeButtonHint));
         QCOMPARE(field("txtName")->selectedText(), QStringLiteral("User's name"));
         QCOMPARE(colour(child<QLabel>("lblTotalTime"), QPalette::WindowText), m_red);
+        for (const bool running : {true, false}) {
+            play("click");
+            QCOMPARE(texts("cmdStartStop caption"),
+                     running ? "Stop|Vorn (running)" : "Start|Morvane Tallywick (stopped)");
+            QCOMPARE(colour(child<QLabel>("lblTotalTime"), QPalette::WindowText),
+                     running ? QApplication::palette().color(QPalette::WindowText) : m_red);
+            QCOMPARE(child<QAction>("mnuGenerateReportAction")->isEnabled(), !running);
+            QCOMPARE(child<QAction>("mnuAdjustAction")->isEnabled(), !running);
+            QCOMPARE(field("txtName")->isEnabled(), !running);
+        }
     }
 
     // Tab walks the names and Start; a time box takes the focus by a click, and typing leaves it as it was.
@@ -106,20 +117,6 @@ private Q_SLOTS:
         QVERIFY(!start->isEnabled());
         QTest::keyClicks(field("txtName"), "A");
         QVERIFY(start->isEnabled());
-    }
-
-    void startAndStopSwitchTheWindow()
-    {
-        for (const bool running : {true, false}) {
-            play("click");
-            QCOMPARE(texts("cmdStartStop caption"),
-                     running ? "Stop|Vorn (running)" : "Start|Morvane Tallywick (stopped)");
-            QCOMPARE(colour(child<QLabel>("lblTotalTime"), QPalette::WindowText),
-                     running ? QApplication::palette().color(QPalette::WindowText) : m_red);
-            QCOMPARE(child<QAction>("mnuGenerateReportAction")->isEnabled(), !running);
-            QCOMPARE(child<QAction>("mnuAdjustAction")->isEnabled(), !running);
-            QCOMPARE(field("txtName")->isEnabled(), !running);
-        }
     }
 
     // clang-format off
@@ -297,7 +294,8 @@ private Q_SLOTS:
     }
 
     // The daily dialog shows the daily counts; hours typed in the total dialog show in the row's total box.
-    void adjustMenus()
+    // Without readme.txt beside the program the Overview's error box comes first, then the window.
+    void menusOpenTheirDialogs()
     {
         play("click, tick 3725, click");
         QStringList shown;
@@ -313,22 +311,16 @@ private Q_SLOTS:
             QTest::mouseClick(dialog->findChild<QPushButton *>("OKButton"), Qt::LeftButton);
         });
         play("menu mnuTotalTimes");
-        QCOMPARE(shown.join('|'), "Adjust daily times|1|2|5|Adjust total times");
-        QCOMPARE(texts("txtTotalTime0 txtTime0 lblTotalTime"), " 12:02:05| 1:02:05| 1:02:05");
-    }
-
-    // Without readme.txt beside the program the error box comes first, then the window.
-    void helpMenuOpensItsWindows()
-    {
-        QStringList captions;
         for (const char *command : {"mnuOverview", "mnuAbout"}) {
-            onModalDialog([&captions](QDialog *dialog) { captions << dialog->windowTitle(); });
+            onModalDialog([&shown](QDialog *dialog) { shown << dialog->windowTitle(); });
             play(QStringLiteral("menu ") + command);
         }
-        QCOMPARE(captions, QStringList({"Overview", "About Tallywick"}));
+        QCOMPARE(shown.join('|'), "Adjust daily times|1|2|5|Adjust total times|Overview|About Tallywick");
+        QCOMPARE(texts("txtTotalTime0 txtTime0 lblTotalTime"), " 12:02:05| 1:02:05| 1:02:05");
         QCOMPARE(boxesLike({"16 Error: Error loading help file\r\n..."}),
                  QStringList("16 Error: Error loading help file\r\n..."));
     }
+
     // Steps played, then the boxes shown, the daily time and sum that the window shows, whether it is still
     // open, and the list saved: the list is written at a confirmed exit and, quietly, while timing runs.
     // Time away holds the window still; a long absence asks "Away" at the return (from the event loop), the

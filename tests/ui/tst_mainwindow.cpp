@@ -379,7 +379,7 @@ private Q_SLOTS:
     }
 
     // A file that ends after the fourth row: the totals read before the end stay, and the first save
-    // keeps the file that did not load.
+    // keeps the file that did not load. The window opens again over the file, without the tray.
     void cutFileKeepsWhatWasReadBeforeTheCut()
     {
         const QByteArray cut("Ann\r\nA\r\n 10 \r\nB\r\n 20 \r\nC\r\n 30 \r\nD\r\n 40 \r\n");

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <utility>
@@ -38,5 +39,14 @@ public:
         if (const std::function<void()> act = std::exchange(whileOpen, nullptr))
             act();
         return show(style, title, text.text());
+    }
+
+    // The boxes shown so far, each as "style title: text".
+    QStringList shownBoxes() const
+    {
+        QStringList list;
+        for (const Shown &box : shown)
+            list << QStringLiteral("%1 %2: %3").arg(box.style).arg(box.title, box.text);
+        return list;
     }
 };

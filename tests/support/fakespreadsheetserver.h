@@ -21,9 +21,7 @@ public:
     AutomationResult record(const QString &call)
     {
         calls.append(call);
-        if (calls.size() - 1 == failAt)
-            return failure;
-        return std::nullopt;
+        return calls.size() - 1 == failAt ? AutomationResult(failure) : std::nullopt;
     }
 };
 
@@ -53,18 +51,12 @@ public:
         return m_server.record(
             QStringLiteral("Columns(%1:%1).ColumnWidth=%2").arg(letter(column)).arg(width));
     }
-    AutomationResult setSelectionBold() override
-    {
-        return m_server.record(QStringLiteral("Selection.Font.FontStyle=Bold"));
-    }
+    AutomationResult setSelectionBold() override { return m_server.record("Selection.Font.FontStyle=Bold"); }
     AutomationResult saveActiveWorkbookAs(const QString &fileName) override
     {
         return m_server.record(QStringLiteral("ActiveWorkbook.SaveAs(%1)").arg(fileName));
     }
-    AutomationResult closeActiveWorkbook() override
-    {
-        return m_server.record(QStringLiteral("ActiveWorkbook.Close(false)"));
-    }
+    AutomationResult closeActiveWorkbook() override { return m_server.record("ActiveWorkbook.Close(false)"); }
     AutomationResult quit() override { return m_server.record(QStringLiteral("Quit")); }
 
 private:
@@ -75,7 +67,5 @@ private:
 
 inline std::unique_ptr<SpreadsheetApplication> FakeSpreadsheetServer::create()
 {
-    if (record(QStringLiteral("create")))
-        return nullptr;
-    return std::make_unique<FakeSpreadsheetApplication>(*this);
+    return record(QStringLiteral("create")) ? nullptr : std::make_unique<FakeSpreadsheetApplication>(*this);
 }

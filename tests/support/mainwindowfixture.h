@@ -1,27 +1,24 @@
 #pragma once
 
 #include "core/sessionmodel.h"
+#include "storage/projectlistfile.h"
 #include "support/fakeclock.h"
 #include "support/fakeenvironment.h"
 #include "support/fakemessageboxes.h"
 #include "support/fakepresencesource.h"
 #include "support/fakespreadsheetserver.h"
 #include "support/fakewebopener.h"
+#include "support/filesizelimit.h"
 #include "ui/main/mainwindow.h"
 
-#include <QAction>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
+#include <QtWidgets>
 
 #include <memory>
 
-// A main window over fakes, in a temporary program folder that is also the documents folder; the test
-// moves the clock and ticks by hand. Window tests derive from it to reach the controls by name.
+// A main window over fakes, in a temporary program folder with the documents folder in it; the test moves
+// the clock and ticks by hand. Window tests derive from it to reach the controls by name, and play what the
+// user and the computer do as steps.
 class MainWindowFixture
 {
 public:
@@ -34,10 +31,11 @@ public:
     std::unique_ptr<SessionModel> session;
     std::unique_ptr<MainWindow> window;
 
-    // Starts a test afresh: a new program folder, a new clock, no boxes shown yet.
+    // Starts a test afresh: a new program folder, a new clock, no boxes shown yet, the disk free.
     void reset()
     {
         window.reset();
+        m_diskLimit.reset();
         session = std::make_unique<SessionModel>();
         m_folder = std::make_unique<QTemporaryDir>();
         clock = FakeClock();
@@ -45,23 +43,21 @@ public:
         spreadsheetServer = FakeSpreadsheetServer();
         webOpener = FakeWebOpener();
         environment.program = m_folder->path();
-        environment.documents = m_folder->path();
+        environment.documents = m_folder->filePath(QStringLiteral("documents"));
+        QDir().mkdir(environment.documents);
     }
 
     QString folderPath() const { return m_folder->path(); }
+    QString listPath() const { return folderPath() + QLatin1String("/projlist.dat"); }
     QString rescuePath() const { return folderPath() + QLatin1String("/data/projlist.rescued.dat"); }
-
-    PlatformServices services()
-    {
-        return {&clock, &boxes, &environment, &webOpener, &spreadsheetServer, &presence};
-    }
 
     // Creates and loads the window; the test ticks by hand.
     void open()
     {
         QLocale::setDefault(QLocale::c());
-        window = std::make_unique<MainWindow>(*session, folderPath() + QLatin1String("/projlist.dat"),
-                                              rescuePath(), services());
+        window = std::make_unique<MainWindow>(
+            *session, listPath(), rescuePath(),
+            PlatformServices{&clock, &boxes, &environment, &webOpener, &spreadsheetServer, &presence});
         window->Form_Load();
         child<QTimer>(QStringLiteral("tmrOneSecond"))->stop();
         window->show();
@@ -71,6 +67,7 @@ public:
     // Closes the window as the user does, answering Yes to the exit question.
     void close()
     {
+        m_diskLimit.reset();
         boxes.answers = {MessageBoxAnswer::Yes};
         window->close();
         window.reset();
@@ -81,48 +78,108 @@ public:
         QVERIFY(QMetaObject::invokeMethod(child<QTimer>(QStringLiteral("tmrOneSecond")), "timeout"));
     }
 
-    void advanceAndTick(double seconds, int times = 1)
+    // Plays steps, separated by ", ":
+    //   "name Ann", "project 2 Beta"    types over the user's name or row 2's name ("name" alone clears it)
+    //   "row 2", "click"                clicks row 2's option button; Start/Stop
+    //   "tick 5", "tick 1x60"           the clocks move, then the timer ticks (sixty times)
+    //   "later 0.9", "sleep 1000"       the clocks move without a tick; the computer sleeps
+    //   "leave", "back"                 the user locks the screen, and returns
+    //   "answers yes no ok"             how the next boxes are answered
+    //   "menu mnuText"                  a menu command
+    //   "close", "end", "sessionend"    the close box; an end without a question; the desktop's save
+    //   "disk full", "disk free"        saves fail after 16 bytes, or succeed again
+    //   "events"                        the event loop runs once
+    //   "meanwhile tick 5; leave"       steps played while the next box whose text can change is open
+    void play(const QString &steps)
     {
-        for (int i = 0; i < times; ++i) {
-            clock.advance(seconds);
-            tick();
+        for (const QString &step : steps.split(QStringLiteral(", "), Qt::SkipEmptyParts)) {
+            const QString verb = step.section(QLatin1Char(' '), 0, 0);
+            const QString rest = step.section(QLatin1Char(' '), 1);
+            if (verb == "name" || verb == "project") {
+                const QString row = verb == "name" ? QString() : rest.section(QLatin1Char(' '), 0, 0);
+                field(verb == "name" ? "txtName" : "txtProjName" + row)
+                    ->setText(row.isEmpty() ? rest : rest.section(QLatin1Char(' '), 1));
+            } else if (verb == "row") {
+                QTest::mouseClick(option(rest.toInt()), Qt::LeftButton);
+            } else if (verb == "click") {
+                QTest::mouseClick(child<QPushButton>(QStringLiteral("cmdStartStop")), Qt::LeftButton);
+            } else if (verb == "tick") {
+                for (int times = std::max(1, rest.section(QLatin1Char('x'), 1).toInt()); times > 0; --times) {
+                    clock.advance(rest.section(QLatin1Char('x'), 0, 0).toDouble());
+                    tick();
+                }
+            } else if (verb == "later") {
+                clock.advance(rest.toDouble());
+            } else if (verb == "sleep") {
+                clock.sleep(rest.toDouble());
+            } else if (verb == "leave" || verb == "back") {
+                verb == "leave" ? presence.leave() : presence.comeBack();
+            } else if (verb == "answers") {
+                for (const QString &answer : rest.split(QLatin1Char(' ')))
+                    boxes.answers << (answer == "yes"  ? MessageBoxAnswer::Yes
+                                      : answer == "no" ? MessageBoxAnswer::No
+                                                       : MessageBoxAnswer::Ok);
+            } else if (verb == "menu") {
+                child<QAction>(rest)->trigger();
+            } else if (verb == "close" || verb == "end" || verb == "sessionend") {
+                verb == "close" ? void(window->close())
+                : verb == "end" ? window->endWithoutQuestion()
+                                : window->saveForSessionEnd();
+            } else if (verb == "disk") {
+                m_diskLimit.reset(rest == "full" ? new FileSizeLimit(16) : nullptr);
+            } else if (verb == "events") {
+                QCoreApplication::processEvents();
+            } else if (verb == "meanwhile") {
+                boxes.whileOpen = [this, rest] {
+                    play(QString(rest).replace("; ", ", "));
+                };
+            } else {
+                QFAIL(qPrintable("no such step: " + step));
+            }
         }
     }
 
-    // The boxes shown so far, each as "style title: text".
-    QStringList shownBoxes() const
+    // The texts that controls or (for "caption") the window show, joined by "|".
+    QString texts(const QString &names) const
     {
-        QStringList list;
-        for (const FakeMessageBoxes::Shown &box : boxes.shown)
-            list << QStringLiteral("%1 %2: %3").arg(box.style).arg(box.title, box.text);
-        return list;
+        QStringList shown;
+        for (const QString &name : names.split(QLatin1Char(' ')))
+            shown << (name == "caption" ? window->windowTitle()
+                                        : child<QWidget>(name)->property("text").toString());
+        return shown.join(QLatin1Char('|'));
     }
 
-    void clickStartStop() { QTest::mouseClick(startStop(), Qt::LeftButton); }
+    // The boxes shown; each one that the expected list ends with "..." is cut to that length.
+    QStringList boxesLike(const QStringList &expected) const
+    {
+        QStringList shown = boxes.shownBoxes();
+        for (qsizetype i = 0; i < std::min(shown.size(), expected.size()); ++i)
+            if (expected[i].endsWith(QLatin1String("...")))
+                shown[i] = shown[i].left(expected[i].size() - 3) + QLatin1String("...");
+        return shown;
+    }
+
+    // The project list saved: the user's name, then "name total" of each row that has either; empty
+    // without the file.
+    QString saved() const
+    {
+        if (!QFile::exists(listPath()))
+            return {};
+        const ProjectListReading list = ProjectListFile(listPath()).load();
+        QStringList parts(list.userName.value_or(QString()));
+        for (std::size_t row = 0; row < list.names.size(); ++row)
+            if (!list.names[row].isEmpty() || list.totals[row] != 0.0)
+                parts << QStringLiteral("%1 %2").arg(list.names[row]).arg(list.totals[row]);
+        return parts.join(QLatin1String("; "));
+    }
 
     QLineEdit *field(const QString &name) const { return child<QLineEdit>(name); }
-    // The text that a field or a label shows.
-    QString text(const QString &name) const
-    {
-        if (auto *edit = window->findChild<QLineEdit *>(name))
-            return edit->text();
-        return child<QLabel>(name)->text();
-    }
-    QLabel *label(const QString &name) const { return child<QLabel>(name); }
-    QAction *action(const QString &name) const { return child<QAction>(name); }
-    QPushButton *startStop() const { return child<QPushButton>(QStringLiteral("cmdStartStop")); }
     QRadioButton *option(int row) const
     {
         return child<QRadioButton>(QStringLiteral("optActive%1").arg(row));
     }
 
-    template<typename T> T *child(const QString &name) const
-    {
-        T *found = window->findChild<T *>(name);
-        if (!found)
-            qFatal("no child %s", qPrintable(name));
-        return found;
-    }
+    template<typename T> T *child(const QString &name) const { return window->findChild<T *>(name); }
 
     // Bytes of a file in the program folder; empty when it cannot be read.
     QByteArray fileBytes(const QString &name) const
@@ -131,13 +188,7 @@ public:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
-    void writeFile(const QString &name, const QByteArray &bytes) const
-    {
-        QFile file(folderPath() + QLatin1Char('/') + name);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
-
 private:
     std::unique_ptr<QTemporaryDir> m_folder;
+    std::unique_ptr<FileSizeLimit> m_diskLimit;
 };

@@ -149,22 +149,47 @@ private Q_SLOTS:
         const QString asked = QStringLiteral("You were away for %1 while '%2' was timed. Count that time?");
         const QString sixteenMinutes = asked.arg("0:16:40", "Project 1");
 
-        QTest::newRow("away: nothing moves") << "start 0, tick 10, leave 10.5, tick 600" << "10 0" << "" << true << 589.5 << 1;
-        QTest::newRow("short absence counts as work") << "start 0, tick 10, leave 10.5, back 299.5, tick 300" << "300 0" << "" << false << 0.0 << 2;
-        QTest::newRow("long absence waits for an answer") << "start 0, tick 10, leave 10.5, tick 600, back 1010.5, tick 1011" << "11 0" << sixteenMinutes << false << 1000.0 << 2;
-        QTest::newRow("yes") << "start 0, tick 10, leave 10.5, back 1010.5, tick 1011, yes" << "1011 0" << "" << false << 0.0 << 2;
-        QTest::newRow("no") << "start 0, tick 10, leave 10.5, back 1010.5, tick 1011, no" << "11 0" << "" << false << 0.0 << 2;
-        QTest::newRow("a second absence adds to the question") << "start 0, tick 10, leave 10.5, back 1010.5, tick 1011, leave 1011.5, back 1021.5, tick 1022" << "12 0" << asked.arg("0:16:50", "Project 1") << false << 1010.0 << 4;
-        QTest::newRow("stop while away leaves it out") << "start 0, tick 10, leave 10.5, stop, back 2000, start 2000, tick 2001" << "11 0" << "" << false << 0.0 << 2;
-        QTest::newRow("Ctrl+2 while away: the held time stays with the row left") << "start 0, tick 10, leave 10.5, row 1, back 1010.5, tick 1011" << "10 1" << sixteenMinutes << false << 1000.0 << 2;
-        QTest::newRow("Ctrl+2 while away, yes") << "start 0, tick 10, leave 10.5, row 1, back 1010.5, tick 1011, yes" << "1010 1" << "" << false << 0.0 << 2;
-        QTest::newRow("Ctrl+2 during a short absence: as without one") << "start 0, tick 10, leave 10.5, row 1, back 20.5, tick 21" << "10 11" << "" << false << 0.0 << 2;
-        QTest::newRow("away while stopped asks nothing") << "leave 5, back 1000, start 1000, tick 1001" << "1 0" << "" << false << 0.0 << 0;
-        QTest::newRow("started while away") << "leave 5, start 10, tick 700" << "0 0" << "" << true << 690.0 << 1;
-        QTest::newRow("sleep seen from the clocks") << "start 0, sleep 10 10, tick 10, sleep 1010.2 10.2, tick 1011" << "11 0" << sixteenMinutes << false << 1000.0 << 2;
-        QTest::newRow("short sleep seen from the clocks counts") << "start 0, sleep 10 10, tick 10, sleep 70.2 10.2, tick 71" << "71 0" << "" << false << 0.0 << 2;
-        QTest::newRow("a sleep within an absence is part of it") << "start 0, sleep 10 10, tick 10, leave 10.5, sleep 20 10.6, sleep 1010 10.7, back 2010.5" << "10 0" << asked.arg("0:33:20", "Project 1") << false << 2000.0 << 2;
-        QTest::newRow("a sleep the bus told of counts once") << "start 0, sleep 10 10, tick 10, leave 10.5, back 1010.5, sleep 1010.6 10.6, tick 1011" << "11 0" << sixteenMinutes << false << 1000.0 << 2;
+        QTest::newRow("away: nothing moves") << "start 0, tick 10, leave 10.5, tick 600" << "10 0" << ""
+            << true << 589.5 << 1;
+        QTest::newRow("short absence counts as work") << "start 0, tick 10, leave 10.5, back 299.5, tick 300"
+            << "300 0" << "" << false << 0.0 << 2;
+        QTest::newRow("long absence waits for an answer")
+            << "start 0, tick 10, leave 10.5, tick 600, back 1010.5, tick 1011" << "11 0" << sixteenMinutes
+            << false << 1000.0 << 2;
+        QTest::newRow("yes") << "start 0, tick 10, leave 10.5, back 1010.5, tick 1011, yes" << "1011 0" << ""
+            << false << 0.0 << 2;
+        QTest::newRow("no") << "start 0, tick 10, leave 10.5, back 1010.5, tick 1011, no" << "11 0" << ""
+            << false << 0.0 << 2;
+        QTest::newRow("a second absence adds to the question")
+            << "start 0, tick 10, leave 10.5, back 1010.5, tick 1011, leave 1011.5, back 1021.5, tick 1022"
+            << "12 0" << asked.arg("0:16:50", "Project 1") << false << 1010.0 << 4;
+        QTest::newRow("stop while away leaves it out")
+            << "start 0, tick 10, leave 10.5, stop, back 2000, start 2000, tick 2001" << "11 0" << "" << false
+            << 0.0 << 2;
+        QTest::newRow("Ctrl+2 while away: the held time stays with the row left")
+            << "start 0, tick 10, leave 10.5, row 1, back 1010.5, tick 1011" << "10 1" << sixteenMinutes
+            << false << 1000.0 << 2;
+        QTest::newRow("Ctrl+2 while away, yes")
+            << "start 0, tick 10, leave 10.5, row 1, back 1010.5, tick 1011, yes" << "1010 1" << "" << false
+            << 0.0 << 2;
+        QTest::newRow("Ctrl+2 during a short absence: as without one")
+            << "start 0, tick 10, leave 10.5, row 1, back 20.5, tick 21" << "10 11" << "" << false << 0.0
+            << 2;
+        QTest::newRow("away while stopped asks nothing") << "leave 5, back 1000, start 1000, tick 1001"
+            << "1 0" << "" << false << 0.0 << 0;
+        QTest::newRow("started while away") << "leave 5, start 10, tick 700" << "0 0" << "" << true << 690.0
+            << 1;
+        QTest::newRow("sleep seen from the clocks")
+            << "start 0, sleep 10 10, tick 10, sleep 1010.2 10.2, tick 1011" << "11 0" << sixteenMinutes
+            << false << 1000.0 << 2;
+        QTest::newRow("short sleep seen from the clocks counts")
+            << "start 0, sleep 10 10, tick 10, sleep 70.2 10.2, tick 71" << "71 0" << "" << false << 0.0 << 2;
+        QTest::newRow("a sleep within an absence is part of it")
+            << "start 0, sleep 10 10, tick 10, leave 10.5, sleep 20 10.6, sleep 1010 10.7, back 2010.5"
+            << "10 0" << asked.arg("0:33:20", "Project 1") << false << 2000.0 << 2;
+        QTest::newRow("a sleep the bus told of counts once")
+            << "start 0, sleep 10 10, tick 10, leave 10.5, back 1010.5, sleep 1010.6 10.6, tick 1011"
+            << "11 0" << sixteenMinutes << false << 1000.0 << 2;
     }
     // clang-format on
     void timeAway()
@@ -264,15 +289,24 @@ private Q_SLOTS:
         QTest::addColumn<QByteArrayList>("messages");
         QTest::addColumn<int>("lastExitCode");
         QTest::addColumn<QString>("status");
-        QTest::newRow("start") << "Ann" << QByteArrayList{"start"} << 0 << "running|1|Project 1|0:00:02|1:00:02|0:00:02";
-        QTest::newRow("start twice") << "Ann" << QByteArrayList{"start", "start"} << 0 << "running|1|Project 1|0:00:04|1:00:04|0:00:04";
-        QTest::newRow("start and stop") << "Ann" << QByteArrayList{"start", "stop"} << 0 << "stopped|1|Project 1|0:00:02|1:00:02|0:00:02";
-        QTest::newRow("stop while stopped") << "Ann" << QByteArrayList{"stop"} << 0 << "stopped|1|Project 1|0:00:00|1:00:00|0:00:00";
-        QTest::newRow("toggle twice") << "Ann" << QByteArrayList{"toggle", "toggle"} << 0 << "stopped|1|Project 1|0:00:02|1:00:02|0:00:02";
-        QTest::newRow("start without a name") << "" << QByteArrayList{"start"} << 1 << "stopped|1|Project 1|0:00:00|1:00:00|0:00:00";
-        QTest::newRow("toggle without a name") << "" << QByteArrayList{"toggle"} << 1 << "stopped|1|Project 1|0:00:00|1:00:00|0:00:00";
-        QTest::newRow("project while timing") << "Ann" << QByteArrayList{"start", "project 3"} << 0 << "running|3|Project 3|0:00:02|0:00:02|0:00:04";
-        QTest::newRow("project without a name") << "" << QByteArrayList{"project 8"} << 0 << "stopped|8|Project 8|0:00:00|0:00:00|0:00:00";
+        QTest::newRow("start") << "Ann" << QByteArrayList{"start"} << 0
+            << "running|1|Project 1|0:00:02|1:00:02|0:00:02";
+        QTest::newRow("start twice") << "Ann" << QByteArrayList{"start", "start"} << 0
+            << "running|1|Project 1|0:00:04|1:00:04|0:00:04";
+        QTest::newRow("start and stop") << "Ann" << QByteArrayList{"start", "stop"} << 0
+            << "stopped|1|Project 1|0:00:02|1:00:02|0:00:02";
+        QTest::newRow("stop while stopped") << "Ann" << QByteArrayList{"stop"} << 0
+            << "stopped|1|Project 1|0:00:00|1:00:00|0:00:00";
+        QTest::newRow("toggle twice") << "Ann" << QByteArrayList{"toggle", "toggle"} << 0
+            << "stopped|1|Project 1|0:00:02|1:00:02|0:00:02";
+        QTest::newRow("start without a name") << "" << QByteArrayList{"start"} << 1
+            << "stopped|1|Project 1|0:00:00|1:00:00|0:00:00";
+        QTest::newRow("toggle without a name") << "" << QByteArrayList{"toggle"} << 1
+            << "stopped|1|Project 1|0:00:00|1:00:00|0:00:00";
+        QTest::newRow("project while timing") << "Ann" << QByteArrayList{"start", "project 3"} << 0
+            << "running|3|Project 3|0:00:02|0:00:02|0:00:04";
+        QTest::newRow("project without a name") << "" << QByteArrayList{"project 8"} << 0
+            << "stopped|8|Project 8|0:00:00|0:00:00|0:00:00";
     }
     // clang-format on
     void commandsActAsTheControls()

@@ -163,8 +163,10 @@ private Q_SLOTS:
         QTest::addColumn<int>("user");
         QTest::addColumn<bool>("holdsLock");
         QTest::addColumn<SingleInstance::Claim>("claim");
-        QTest::newRow("another user's socket, no lock") << int(otherUser) << false << SingleInstance::Claim::Claimed;
-        QTest::newRow("another user's copy over the list") << int(otherUser) << true << SingleInstance::Claim::InUseElsewhere;
+        QTest::newRow("another user's socket, no lock") << int(otherUser) << false
+            << SingleInstance::Claim::Claimed;
+        QTest::newRow("another user's copy over the list") << int(otherUser) << true
+            << SingleInstance::Claim::InUseElsewhere;
         QTest::newRow("this user's copy, frozen") << 0 << true << SingleInstance::Claim::InUseElsewhere;
     }
     // clang-format on

@@ -66,13 +66,19 @@ private Q_SLOTS:
         QTest::addColumn<ReportSnapshot>("snapshot");
         QTest::addColumn<LocalDate>("date");
         QTest::addColumn<QString>("golden");
-        QTest::newRow("worked example") << shown("Ann", {"Project 1| 1:02:03| 10:00:00", "| 0:00:07| 0:00:07", "Web site| 0:00:00| 0:04:00"}, " 1:02:03") << april18 << "example";
-        QTest::newRow("no named rows") << shown("Ann", {}, " 0:00:00") << LocalDate{2006, 1, 1, 1} << "no_rows";
+        QTest::newRow("worked example")
+            << shown("Ann", {"Project 1| 1:02:03| 10:00:00", "| 0:00:07| 0:00:07", "Web site| 0:00:00| 0:04:00"}, " 1:02:03")
+            << april18 << "example";
+        QTest::newRow("no named rows") << shown("Ann", {}, " 0:00:00") << LocalDate{2006, 1, 1, 1}
+            << "no_rows";
         // A name of blanks takes part; so does a box that shows its creation text. Names go in unchanged.
         const char *unnamed = "| 9:09:09| 99:09:09";
-        QTest::newRow("awkward") << shown("Smith, Ann", {"Alpha| 0:10:00| 2:00:00", unnamed, " | 0:00:01| 0:00:01", "Say \"hi\", world| 0:01:00| 0:02:00",
+        QTest::newRow("awkward")
+            << shown("Smith, Ann", {"Alpha| 0:10:00| 2:00:00", unnamed, " | 0:00:01| 0:00:01", "Say \"hi\", world| 0:01:00| 0:02:00",
                                           "Web site|0:00:00|0:00:00", unnamed, "a,b| 0:03:00| 123:45:06", unnamed}, " 0:30:30") << april18 << "awkward";
-        QTest::newRow("non-ASCII in UTF-8") << shown("Zoë", {"", "", "", "Café €| 0:00:05| 0:00:06"}, " 0:00:05") << LocalDate{2005, 12, 31, 7} << "utf8";
+        QTest::newRow("non-ASCII in UTF-8")
+            << shown("Zoë", {"", "", "", "Café €| 0:00:05| 0:00:06"}, " 0:00:05")
+            << LocalDate{2005, 12, 31, 7} << "utf8";
     }
     // clang-format on
     void matchGoldenFiles()
@@ -132,10 +138,13 @@ private Q_SLOTS:
         };
         const auto silent = ReportOutcome::Kind::FailedSilently;
         const auto failed = ReportOutcome::Kind::Failed;
-        QTest::newRow("create") << "create" << ErrorInfo() << failed << named({429, "Tallywick", "Cannot start the spreadsheet server"});
+        QTest::newRow("create") << "create" << ErrorInfo() << failed
+            << named({429, "Tallywick", "Cannot start the spreadsheet server"});
         QTest::newRow("Visible, 1004") << "Visible=false" << application << silent << application;
-        QTest::newRow("a heading, 76") << "ActiveCell.FormulaR1C1=[Daily time]" << other << failed << named(other);
-        QTest::newRow("SaveAs, 1004") << "ActiveWorkbook.SaveAs(/docs/Ann_04-18-2006.xls)" << application << silent << application;
+        QTest::newRow("a heading, 76") << "ActiveCell.FormulaR1C1=[Daily time]" << other << failed
+            << named(other);
+        QTest::newRow("SaveAs, 1004") << "ActiveWorkbook.SaveAs(/docs/Ann_04-18-2006.xls)" << application
+            << silent << application;
         QTest::newRow("Quit, 76") << "Quit" << other << failed << named(other);
     }
     // clang-format on

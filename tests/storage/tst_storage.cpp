@@ -74,15 +74,22 @@ private Q_SLOTS:
 
         QTest::newRow("example") << golden("example.dat") << describe(example);
         QTest::newRow("bare LF") << golden("bare-lf.dat") << describe(example);
-        QTest::newRow("more than 17 lines") << golden("more-lines.dat") << describe(R{true, "Zoë", 8, example.totals, example.names});
-        QTest::newRow("windows-1252") << golden("windows1252.dat") << describe(R{true, "Jürgen", 8, {120, 7}, {"Café", "€uro ‘quoted’ – naïve"}});
-        QTest::newRow("cut after row 3's number line") << golden("cut-after-row3.dat") << describe(R{false, "Ann", 4, {10, 20, 30, 40}, {"Project 1"}});
+        QTest::newRow("more than 17 lines") << golden("more-lines.dat")
+            << describe(R{true, "Zoë", 8, example.totals, example.names});
+        QTest::newRow("windows-1252") << golden("windows1252.dat")
+            << describe(R{true, "Jürgen", 8, {120, 7}, {"Café", "€uro ‘quoted’ – naïve"}});
+        QTest::newRow("cut after row 3's number line") << golden("cut-after-row3.dat")
+            << describe(R{false, "Ann", 4, {10, 20, 30, 40}, {"Project 1"}});
         QTest::newRow("empty file") << QByteArray() << describe(R{false, std::nullopt, 0, {}, {"Project 1"}});
         // Row 2's number line: the two totals before it stay read when it fails.
         for (const char *line : {"abc", "", "inf", "nan", "1e999", "12abc", " 5 5 "})
-            QTest::addRow("total \"%s\"", line) << exampleWithLine(7, line) << describe(R{false, "Ann", 2, {3725, 60}, {"Project 1"}});
-        QTest::newRow("one stray byte among UTF-8 lines") << exampleWithLine(1, "Zo\xc3\xab", exampleWithLine(2, "Caf\xc3\xa9", exampleWithLine(4, "Beta\xff"))) << describe(R{true, "Zoë", 8, example.totals, {"Café", "Betaÿ"}});
-        QTest::newRow("total with tabs and a fraction") << exampleWithLine(7, "\t-12.5\t") << describe(R{true, "Ann", 8, {3725, 60, -12.5}, example.names});
+            QTest::addRow("total \"%s\"", line) << exampleWithLine(7, line)
+                << describe(R{false, "Ann", 2, {3725, 60}, {"Project 1"}});
+        QTest::newRow("one stray byte among UTF-8 lines")
+            << exampleWithLine(1, "Zo\xc3\xab", exampleWithLine(2, "Caf\xc3\xa9", exampleWithLine(4, "Beta\xff")))
+            << describe(R{true, "Zoë", 8, example.totals, {"Café", "Betaÿ"}});
+        QTest::newRow("total with tabs and a fraction") << exampleWithLine(7, "\t-12.5\t")
+            << describe(R{true, "Ann", 8, {3725, 60, -12.5}, example.names});
     }
     // clang-format on
     void decodesFiles()
@@ -116,11 +123,16 @@ private Q_SLOTS:
         QTest::addColumn<int>("number");
         namespace E = ErrorNumber;
         QTest::newRow("disk full") << "projlist.dat" << golden("example.dat") << 16 << int(E::DiskFull);
-        QTest::newRow("backup blocked") << "projlist.dat" << golden("cut-after-row3.dat") << 0 << int(E::FileAccessError);
-        QTest::newRow("missing folder") << "missing/projlist.dat" << QByteArray() << 0 << int(E::PathNotFound);
-        QTest::newRow("a file where the folder should be") << "blocker/projlist.dat" << QByteArray() << 0 << int(E::PathNotFound);
-        QTest::newRow("a folder where the file should be") << "" << QByteArray() << 0 << int(E::FileAccessError);
-        QTest::newRow("NUL in the name") << QStringLiteral("projlist.dat") + QChar(0) + "x" << QByteArray() << 0 << int(E::FileAccessError);
+        QTest::newRow("backup blocked") << "projlist.dat" << golden("cut-after-row3.dat") << 0
+            << int(E::FileAccessError);
+        QTest::newRow("missing folder") << "missing/projlist.dat" << QByteArray() << 0
+            << int(E::PathNotFound);
+        QTest::newRow("a file where the folder should be") << "blocker/projlist.dat" << QByteArray() << 0
+            << int(E::PathNotFound);
+        QTest::newRow("a folder where the file should be") << "" << QByteArray() << 0
+            << int(E::FileAccessError);
+        QTest::newRow("NUL in the name") << QStringLiteral("projlist.dat") + QChar(0) + "x" << QByteArray()
+            << 0 << int(E::FileAccessError);
         QTest::newRow("name too long") << QString(300, 'x') << QByteArray() << 0 << int(E::FileAccessError);
     }
     // clang-format on

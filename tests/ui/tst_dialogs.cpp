@@ -309,13 +309,19 @@ private Q_SLOTS:
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QString>("box");
         const QString error = "16 Error: Error loading help file\r\nTallywick:  ";
-        QTest::newRow("CR LF lines") << QByteArray("Help\r\n\r\nCtrl+1\r\n") << QByteArray() << "Help\n\nCtrl+1\n" << "";
+        QTest::newRow("CR LF lines") << QByteArray("Help\r\n\r\nCtrl+1\r\n") << QByteArray()
+            << "Help\n\nCtrl+1\n" << "";
         QTest::newRow("empty file") << QByteArray("") << QByteArray() << "" << "";
-        QTest::newRow("Windows-1252") << QByteArray("Caf\xe9 \x96 \x80\r\n") << QByteArray() << QString::fromUtf8("Caf\xc3\xa9 \xe2\x80\x93 \xe2\x82\xac\n") << "";
-        QTest::newRow("installed copy only") << QByteArray() << QByteArray("Installed\r\n") << "Installed\n" << "";
-        QTest::newRow("the copy beside first") << QByteArray("Beside\r\n") << QByteArray("Installed\r\n") << "Beside\n" << "";
-        QTest::newRow("missing") << QByteArray() << QByteArray() << "" << error + "File not found: <program>/readme.txt (53)";
-        QTest::newRow("folder in its place") << QByteArray("<folder>") << QByteArray("Installed\r\n") << "" << error + "Path/File access error: <program>/readme.txt (75)";
+        QTest::newRow("Windows-1252") << QByteArray("Caf\xe9 \x96 \x80\r\n") << QByteArray()
+            << QString::fromUtf8("Caf\xc3\xa9 \xe2\x80\x93 \xe2\x82\xac\n") << "";
+        QTest::newRow("installed copy only") << QByteArray() << QByteArray("Installed\r\n") << "Installed\n"
+            << "";
+        QTest::newRow("the copy beside first") << QByteArray("Beside\r\n") << QByteArray("Installed\r\n")
+            << "Beside\n" << "";
+        QTest::newRow("missing") << QByteArray() << QByteArray() << ""
+            << error + "File not found: <program>/readme.txt (53)";
+        QTest::newRow("folder in its place") << QByteArray("<folder>") << QByteArray("Installed\r\n") << ""
+            << error + "Path/File access error: <program>/readme.txt (75)";
     }
     // clang-format on
     void overviewText()

@@ -132,7 +132,8 @@ private Q_SLOTS:
                                Qt::Key_ParenLeft, Qt::Key_Minus,  Qt::Key_Egrave,   Qt::Key_Underscore};
         for (int row = 0; row < RowCount; ++row) {
             QTest::addRow("Ctrl+%d", row + 1) << Qt::Key_1 + row << ctrl << 0u << row;
-            QTest::addRow("Ctrl+keypad %d", row + 1) << Qt::Key_1 + row << int(ctrl | Qt::KeypadModifier) << 0u << row;
+            QTest::addRow("Ctrl+keypad %d", row + 1) << Qt::Key_1 + row << int(ctrl | Qt::KeypadModifier)
+                << 0u << row;
             QTest::addRow("Ctrl+symbol on %d", row + 1) << symbols[row] << ctrl << 10u + row << row;
         }
         QTest::newRow("Ctrl released first") << int(Qt::Key_7) << ctrl << 0u << 6;
@@ -258,13 +259,18 @@ private Q_SLOTS:
         QTest::addColumn<QString>("content"); // of the file, or of the spreadsheet's calls joined by "|"
         QTest::addColumn<QString>("box");
         const QString written = "48 Generate report: Report generated to\r\n<folder>/Ann_04-18-2006.";
-        QTest::newRow("text") << "menu mnuText" << 0 << "Second\r\nDaily time:   0:00:05\r\nTotal time:   1:00:05\r\n" << written + "txt";
+        QTest::newRow("text") << "menu mnuText" << 0
+            << "Second\r\nDaily time:   0:00:05\r\nTotal time:   1:00:05\r\n" << written + "txt";
         QTest::newRow("CSV") << "menu mnuCSV" << 0 << "\r\nSecond, 0:00:05, 1:00:05\r\n" << written + "csv";
-        QTest::newRow("spreadsheet") << "menu mnuExcel" << 0 << "=[Second]|Range(B4).Select|ActiveCell.FormulaR1C1=[ 0:00:05] 5 s|Range(C4).Select|ActiveCell.FormulaR1C1=[ 1:00:05] 3605 s|" << written + "xls";
+        QTest::newRow("spreadsheet") << "menu mnuExcel" << 0
+            << "=[Second]|Range(B4).Select|ActiveCell.FormulaR1C1=[ 0:00:05] 5 s|Range(C4).Select|ActiveCell.FormulaR1C1=[ 1:00:05] 3605 s|"
+            << written + "xls";
         QTest::newRow("no documents folder") << "menu mnuText" << 0 << "Second" << written + "txt";
-        QTest::newRow("no user's name") << "name, menu mnuText" << 0 << "" << "48 Generate report: Please enter your name";
+        QTest::newRow("no user's name") << "name, menu mnuText" << 0 << ""
+            << "48 Generate report: Please enter your name";
         QTest::newRow("spreadsheet ends quietly") << "menu mnuExcel" << 1004 << "" << "";
-        QTest::newRow("spreadsheet fails") << "menu mnuExcel" << 438 << "" << "16 Error: Error generating report\r\nFake:  Cannot write the report file <folder>/Ann_04-18-2006.xls: Object doesn't support this property or method (438)";
+        QTest::newRow("spreadsheet fails") << "menu mnuExcel" << 438 << ""
+            << "16 Error: Error generating report\r\nFake:  Cannot write the report file <folder>/Ann_04-18-2006.xls: Object doesn't support this property or method (438)";
     }
     // clang-format on
     void reports()
@@ -335,32 +341,77 @@ private Q_SLOTS:
         const QString exit = "292 Exit: Are you sure you wish to exit?";
         const QString saveError = "16 Error: Error saving project list\r\nTallywick:  ...";
         const QString away = "36 Away: You were away for %1 while 'Project 1' was timed. Count that time?";
-        QTest::newRow("No at the exit question keeps timing") << "click, answers no, close, tick 2, click" << QStringList(exit) << " 0:00:02| 0:00:02" << true << "User's name; Project 1 2";
-        QTest::newRow("No to File, Exit") << "click, answers no, menu mnuExit, tick 2, click" << QStringList(exit) << " 0:00:02| 0:00:02" << true << "User's name; Project 1 2";
-        QTest::newRow("Yes: what was counted, not what was pending") << "name Ann, click, tick 5.5, later 0.9, answers yes, close" << QStringList(exit) << " 0:00:06| 0:00:06" << false << "Ann; Project 1 6";
-        QTest::newRow("a failed save at the exit: stay") << "click, click, project 1 Beta, answers yes ok no, disk full, close" << QStringList{exit, saveError, "260 Exit: The project list could not be saved. Exit anyway and lose the changes?"} << "0:00:00| 0:00:00" << true << "User's name; Project 1 0";
-        QTest::newRow("a failed save at the exit: leave") << "click, click, project 1 Beta, answers yes ok yes, disk full, close" << QStringList{exit, saveError, "260 Exit: ..."} << "0:00:00| 0:00:00" << false << "User's name; Project 1 0";
-        QTest::newRow("a minute of timing not yet") << "click, tick 1x59" << QStringList() << " 0:00:59| 0:00:59" << true << "";
-        QTest::newRow("a minute of timing saves") << "click, tick 1x60" << QStringList() << " 0:01:00| 0:01:00" << true << "User's name; Project 1 60";
-        QTest::newRow("Stop saves") << "click, tick 1x65, click" << QStringList() << " 0:01:05| 0:01:05" << true << "User's name; Project 1 65";
+        QTest::newRow("No at the exit question keeps timing") << "click, answers no, close, tick 2, click"
+            << QStringList(exit) << " 0:00:02| 0:00:02" << true << "User's name; Project 1 2";
+        QTest::newRow("No to File, Exit") << "click, answers no, menu mnuExit, tick 2, click"
+            << QStringList(exit) << " 0:00:02| 0:00:02" << true << "User's name; Project 1 2";
+        QTest::newRow("Yes: what was counted, not what was pending")
+            << "name Ann, click, tick 5.5, later 0.9, answers yes, close" << QStringList(exit)
+            << " 0:00:06| 0:00:06" << false << "Ann; Project 1 6";
+        QTest::newRow("a failed save at the exit: stay")
+            << "click, click, project 1 Beta, answers yes ok no, disk full, close"
+            << QStringList{exit, saveError, "260 Exit: The project list could not be saved. Exit anyway and lose the changes?"}
+            << "0:00:00| 0:00:00" << true << "User's name; Project 1 0";
+        QTest::newRow("a failed save at the exit: leave")
+            << "click, click, project 1 Beta, answers yes ok yes, disk full, close"
+            << QStringList{exit, saveError, "260 Exit: ..."} << "0:00:00| 0:00:00" << false
+            << "User's name; Project 1 0";
+        QTest::newRow("a minute of timing not yet") << "click, tick 1x59" << QStringList()
+            << " 0:00:59| 0:00:59" << true << "";
+        QTest::newRow("a minute of timing saves") << "click, tick 1x60" << QStringList()
+            << " 0:01:00| 0:01:00" << true << "User's name; Project 1 60";
+        QTest::newRow("Stop saves") << "click, tick 1x65, click" << QStringList() << " 0:01:05| 0:01:05"
+            << true << "User's name; Project 1 65";
         // Timing goes on; the error shows again only after a save succeeded.
-        QTest::newRow("failed quiet saves show once") << "click, disk full, tick 1x130, events, disk free, tick 1x60, disk full, tick 1x130, events, disk free, click" << QStringList{saveError, saveError} << " 0:05:20| 0:05:20" << true << "User's name; Project 1 320";
+        QTest::newRow("failed quiet saves show once")
+            << "click, disk full, tick 1x130, events, disk free, tick 1x60, disk full, tick 1x130, events, disk free, click"
+            << QStringList{saveError, saveError} << " 0:05:20| 0:05:20" << true
+            << "User's name; Project 1 320";
         // The desktop session may yet go on: its save asks nothing and leaves the exit question.
-        QTest::newRow("the desktop session's save") << "project 2 Gamma, sessionend, answers no, close" << QStringList(exit) << "0:00:00| 0:00:00" << true << "User's name; Project 1 0; Gamma 0";
-        QTest::newRow("an end without a question") << "project 2 Gamma, end" << QStringList() << "0:00:00| 0:00:00" << false << "User's name; Project 1 0; Gamma 0";
-        QTest::newRow("away: the window holds still") << "click, tick 10, leave, tick 1000" << QStringList() << " 0:00:10| 0:00:10" << true << "";
-        QTest::newRow("away, yes") << "click, tick 10, leave, tick 1000, back, answers yes, tick 0, events, tick 1" << QStringList(away.arg("0:16:40")) << " 0:16:51| 0:16:51" << true << "User's name; Project 1 1010";
-        QTest::newRow("away, no") << "click, tick 10, leave, tick 1000, back, answers no, tick 0, events, tick 1" << QStringList(away.arg("0:16:40")) << " 0:00:11| 0:00:11" << true << "";
-        QTest::newRow("away short: counted without a question") << "click, tick 10, leave, tick 299, back, answers no, tick 0, events, tick 1" << QStringList() << " 0:05:10| 0:05:10" << true << "User's name; Project 1 309";
-        QTest::newRow("away at the threshold") << "click, tick 10, leave, tick 300, back, answers no, tick 0, events, tick 1" << QStringList(away.arg("0:05:00")) << " 0:00:11| 0:00:11" << true << "";
-        QTest::newRow("a sleep seen only from the clocks") << "click, tick 10, sleep 1000, answers no, tick 0, events, tick 1" << QStringList(away.arg("0:16:40")) << " 0:00:11| 0:00:11" << true << "";
-        QTest::newRow("a sleep told of after the wake-up") << "click, tick 10, sleep 1000, leave, back, answers no, tick 0, events, tick 1" << QStringList(away.arg("0:16:40")) << " 0:00:11| 0:00:11" << true << "";
+        QTest::newRow("the desktop session's save") << "project 2 Gamma, sessionend, answers no, close"
+            << QStringList(exit) << "0:00:00| 0:00:00" << true << "User's name; Project 1 0; Gamma 0";
+        QTest::newRow("an end without a question") << "project 2 Gamma, end" << QStringList()
+            << "0:00:00| 0:00:00" << false << "User's name; Project 1 0; Gamma 0";
+        QTest::newRow("away: the window holds still") << "click, tick 10, leave, tick 1000" << QStringList()
+            << " 0:00:10| 0:00:10" << true << "";
+        QTest::newRow("away, yes")
+            << "click, tick 10, leave, tick 1000, back, answers yes, tick 0, events, tick 1"
+            << QStringList(away.arg("0:16:40")) << " 0:16:51| 0:16:51" << true
+            << "User's name; Project 1 1010";
+        QTest::newRow("away, no")
+            << "click, tick 10, leave, tick 1000, back, answers no, tick 0, events, tick 1"
+            << QStringList(away.arg("0:16:40")) << " 0:00:11| 0:00:11" << true << "";
+        QTest::newRow("away short: counted without a question")
+            << "click, tick 10, leave, tick 299, back, answers no, tick 0, events, tick 1" << QStringList()
+            << " 0:05:10| 0:05:10" << true << "User's name; Project 1 309";
+        QTest::newRow("away at the threshold")
+            << "click, tick 10, leave, tick 300, back, answers no, tick 0, events, tick 1"
+            << QStringList(away.arg("0:05:00")) << " 0:00:11| 0:00:11" << true << "";
+        QTest::newRow("a sleep seen only from the clocks")
+            << "click, tick 10, sleep 1000, answers no, tick 0, events, tick 1"
+            << QStringList(away.arg("0:16:40")) << " 0:00:11| 0:00:11" << true << "";
+        QTest::newRow("a sleep told of after the wake-up")
+            << "click, tick 10, sleep 1000, leave, back, answers no, tick 0, events, tick 1"
+            << QStringList(away.arg("0:16:40")) << " 0:00:11| 0:00:11" << true << "";
         // Timing goes on while the box is open; an absence meanwhile adds to the question, which stays one box.
-        QTest::newRow("a second absence while the box is open") << "click, tick 10, leave, later 1000, back, meanwhile tick 5; leave; later 10; back; tick 1, events, events" << QStringList(away.arg("0:16:50")) << " 0:17:06| 0:17:06" << true << "User's name; Project 1 1026";
-        QTest::newRow("signal while away") << "click, tick 10, leave, later 1000, end" << QStringList() << " 0:00:10| 0:00:10" << false << "User's name; Project 1 10";
-        QTest::newRow("signal while the box is open") << "click, tick 10, leave, later 1000, back, meanwhile end, events" << QStringList(away.arg("0:16:40")) << " 0:00:10| 0:00:10" << false << "User's name; Project 1 10";
-        QTest::newRow("end of the desktop session") << "click, tick 10, leave, later 1000, back, meanwhile sessionend; end, events" << QStringList(away.arg("0:16:40")) << " 0:00:10| 0:00:10" << false << "User's name; Project 1 10";
-        QTest::newRow("exit question answered Yes") << "click, tick 10, leave, later 1000, back, meanwhile answers yes yes; close, events" << QStringList{exit, away.arg("0:16:40")} << " 0:00:10| 0:00:10" << false << "User's name; Project 1 10";
+        QTest::newRow("a second absence while the box is open")
+            << "click, tick 10, leave, later 1000, back, meanwhile tick 5; leave; later 10; back; tick 1, events, events"
+            << QStringList(away.arg("0:16:50")) << " 0:17:06| 0:17:06" << true
+            << "User's name; Project 1 1026";
+        QTest::newRow("signal while away") << "click, tick 10, leave, later 1000, end" << QStringList()
+            << " 0:00:10| 0:00:10" << false << "User's name; Project 1 10";
+        QTest::newRow("signal while the box is open")
+            << "click, tick 10, leave, later 1000, back, meanwhile end, events"
+            << QStringList(away.arg("0:16:40")) << " 0:00:10| 0:00:10" << false
+            << "User's name; Project 1 10";
+        QTest::newRow("end of the desktop session")
+            << "click, tick 10, leave, later 1000, back, meanwhile sessionend; end, events"
+            << QStringList(away.arg("0:16:40")) << " 0:00:10| 0:00:10" << false
+            << "User's name; Project 1 10";
+        QTest::newRow("exit question answered Yes")
+            << "click, tick 10, leave, later 1000, back, meanwhile answers yes yes; close, events"
+            << QStringList{exit, away.arg("0:16:40")} << " 0:00:10| 0:00:10" << false
+            << "User's name; Project 1 10";
     }
     // clang-format on
     void savesAndAsks()
@@ -405,10 +456,19 @@ private Q_SLOTS:
         QTest::addColumn<QString>("toolTip");
         const QString stopped = "Morvane Tallywick (stopped)\nDaily time of ";
         const QString sum = "\nDaily time of all projects: ";
-        QTest::addRow("no user's name") << "events, name, tick 1" << "~Start | - | *Project 1 | - | Show window | Exit" << stopped + "Project 1: 0:00:00" + sum + "0:00:00";
-        QTest::addRow("running, markup") << "name Ann, row 1, click, tick 65, events, project 1 <b>UI</b>, tick 1" << "Stop | - | Project 1 | *<b>UI</b> | - | Show window | Exit" << "Vorn (<b>UI</b>,  0:01:06)\nDaily time of <b>UI</b>: 0:01:06" + sum + "0:01:06";
-        QTest::addRow("stopped again") << "name Ann, row 2, click, tick 65, click, tick 65, events, project 2 R&D, tick 1" << "Start | - | Project 1 | *R&&D | - | Show window | Exit" << stopped + "R&D: 0:01:05" + sum + "0:01:05";
-        QTest::addRow("no name") << "name Ann, events, project 0 , tick 1" << "Start | - | - | Show window | Exit" << stopped + "project 1: 0:00:00" + sum + "0:00:00";
+        QTest::addRow("no user's name") << "events, name, tick 1"
+            << "~Start | - | *Project 1 | - | Show window | Exit"
+            << stopped + "Project 1: 0:00:00" + sum + "0:00:00";
+        QTest::addRow("running, markup")
+            << "name Ann, row 1, click, tick 65, events, project 1 <b>UI</b>, tick 1"
+            << "Stop | - | Project 1 | *<b>UI</b> | - | Show window | Exit"
+            << "Vorn (<b>UI</b>,  0:01:06)\nDaily time of <b>UI</b>: 0:01:06" + sum + "0:01:06";
+        QTest::addRow("stopped again")
+            << "name Ann, row 2, click, tick 65, click, tick 65, events, project 2 R&D, tick 1"
+            << "Start | - | Project 1 | *R&&D | - | Show window | Exit"
+            << stopped + "R&D: 0:01:05" + sum + "0:01:05";
+        QTest::addRow("no name") << "name Ann, events, project 0 , tick 1"
+            << "Start | - | - | Show window | Exit" << stopped + "project 1: 0:00:00" + sum + "0:00:00";
     }
     // clang-format on
     void trayFollowsTheWindow()

@@ -9,10 +9,10 @@
 
 Q_DECLARE_METATYPE(CommandLine::Kind)
 
-// The core over values: the texts of times and numbers, one table per function (the dates are shown by the
-// reports' golden files); the timing session, with readings handed in and texts read back as the window
-// shows them; and the commands from outside the window: what the command line asks for, what goes over
-// the channel, and what each does to the session.
+// The core over values: the texts of times and numbers (the dates are shown by the reports' golden files);
+// the timing session, with readings handed in and texts read back as the window shows them; and the
+// commands from outside the window: what the command line asks for, what goes over the channel, and what
+// each does to the session.
 class TestCore : public QObject
 {
     Q_OBJECT
@@ -27,56 +27,36 @@ class TestCore : public QObject
 
 private Q_SLOTS:
     // clang-format off
-    void dissectTime_data()
+    void timeTexts()
     {
-        QTest::addColumn<double>("seconds");
-        QTest::addColumn<QString>("text");
         for (const auto &[seconds, text] :
              {std::pair(0.0, " 0:00:00"), {3725, " 1:02:05"}, {86400, " 24:00:00"}, {2.5, " 0:00:02"},
-              {3.5, " 0:00:04"}, {-5, "-0:00:05"}, {-3725, "-1:02:05"}, {-0.5, " 0:00:00"}, {-0.6, "-0:00:01"},
-              {1e12, " 277777777:46:40"}, {1e17, " 27777777777777:46:40"}, {qInf(), "no text"},
-              {qQNaN(), "no text"}})
-            QTest::addRow("%.1f", seconds) << seconds << QString::fromLatin1(text);
-    }
-    // clang-format on
-    void dissectTime()
-    {
-        QFETCH(double, seconds);
-        QTEST(DissectTime(seconds).value_or(QStringLiteral("no text")), "text");
-    }
-
-    void assembleTime()
-    {
+              {3.5, " 0:00:04"}, {-5, "-0:00:05"}, {-3725, "-1:02:05"}, {-0.5, " 0:00:00"},
+              {-0.6, "-0:00:01"}, {1e12, " 277777777:46:40"}, {1e17, " 27777777777777:46:40"},
+              {qInf(), "no text"}, {qQNaN(), "no text"}})
+            QCOMPARE(DissectTime(seconds).value_or(QStringLiteral("no text")), QString::fromLatin1(text));
         QCOMPARE(AssembleTime(1, 2, 5), 3725.0);
         QCOMPARE(AssembleTime(1, 0, -5), 3595.0);
         // Beyond the range of 16-bit arithmetic.
         QCOMPARE(AssembleTime(32767, 32767, 32767), 119959987.0);
     }
 
-    // clang-format off
-    void leadingNumber_data()
+    void numberTexts()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<double>("number");
         for (const auto &[text, number] :
              {std::pair("", 0.0), {"5x", 5}, {"x5", 0}, {"-5", -5}, {"-", 0}, {".", 0}, {"-.5", -0.5},
               {"1.2.3", 1.2}, {"   42", 42}, {"+3", 3}, {"- 3", 0}, {"1,5", 1}, {"1e3", 1}})
-            QTest::addRow("\"%s\"", text) << QString::fromLatin1(text) << number;
-    }
-    // clang-format on
-    void leadingNumber()
-    {
-        QFETCH(QString, text);
-        QTEST(LeadingNumber(text), "number");
-    }
-
-    void shortestNumberText()
-    {
+            QCOMPARE(LeadingNumber(QString::fromLatin1(text)), number);
         QCOMPARE(ShortestNumberText(-0.0), QStringLiteral("0"));
         QCOMPARE(ShortestNumberText(-5), QStringLiteral("-5"));
         QCOMPARE(ShortestNumberText(0.5, QLatin1Char(',')), QStringLiteral("0,5"));
         QCOMPARE(ShortestNumberText(1e20), QStringLiteral("100000000000000000000"));
+        // The away threshold from the environment: whole seconds in plain digits.
+        for (const auto &[text, seconds] :
+             {std::pair("5", 5), {"0", 0}, {"", -1}, {"-5", -1}, {"5.5", -1}, {"99999999999", -1}})
+            QCOMPARE(awaySecondsSetting(text).value_or(-1), seconds);
     }
+    // clang-format on
 
     // The boxes show their layout text until written (here row 1's total). Timing needs a user's name. The
     // Adjust dialog's OK shows a row at once while the daily sum waits for the next accrual; its Reset
@@ -149,32 +129,27 @@ private Q_SLOTS:
         const QString asked = QStringLiteral("You were away for %1 while '%2' was timed. Count that time?");
         const QString sixteenMinutes = asked.arg("0:16:40", "Project 1");
 
-        QTest::newRow("away: nothing moves") << "start 0, tick 10, leave 10.5, tick 600" << "10 0" << ""
-            << true << 589.5 << 1;
-        QTest::newRow("short absence counts as work") << "start 0, tick 10, leave 10.5, back 299.5, tick 300"
-            << "300 0" << "" << false << 0.0 << 2;
-        QTest::newRow("long absence waits for an answer")
-            << "start 0, tick 10, leave 10.5, tick 600, back 1010.5, tick 1011" << "11 0" << sixteenMinutes
-            << false << 1000.0 << 2;
-        QTest::newRow("yes") << "start 0, tick 10, leave 10.5, back 1010.5, tick 1011, yes" << "1011 0" << ""
-            << false << 0.0 << 2;
-        QTest::newRow("no") << "start 0, tick 10, leave 10.5, back 1010.5, tick 1011, no" << "11 0" << ""
-            << false << 0.0 << 2;
-        QTest::newRow("a second absence adds to the question")
-            << "start 0, tick 10, leave 10.5, back 1010.5, tick 1011, leave 1011.5, back 1021.5, tick 1022"
-            << "12 0" << asked.arg("0:16:50", "Project 1") << false << 1010.0 << 4;
-        QTest::newRow("stop while away leaves it out")
-            << "start 0, tick 10, leave 10.5, stop, back 2000, start 2000, tick 2001" << "11 0" << "" << false
+        const QString left = QStringLiteral("start 0, tick 10, leave 10.5, "); // working, then away
+
+        QTest::newRow("away: nothing moves") << left + "tick 600" << "10 0" << "" << true << 589.5 << 1;
+        QTest::newRow("short absence counts") << left + "back 299.5, tick 300" << "300 0" << "" << false
             << 0.0 << 2;
-        QTest::newRow("Ctrl+2 while away: the held time stays with the row left")
-            << "start 0, tick 10, leave 10.5, row 1, back 1010.5, tick 1011" << "10 1" << sixteenMinutes
-            << false << 1000.0 << 2;
-        QTest::newRow("Ctrl+2 while away, yes")
-            << "start 0, tick 10, leave 10.5, row 1, back 1010.5, tick 1011, yes" << "1010 1" << "" << false
-            << 0.0 << 2;
-        QTest::newRow("Ctrl+2 during a short absence: as without one")
-            << "start 0, tick 10, leave 10.5, row 1, back 20.5, tick 21" << "10 11" << "" << false << 0.0
+        QTest::newRow("long absence waits for an answer") << left + "tick 600, back 1010.5, tick 1011"
+            << "11 0" << sixteenMinutes << false << 1000.0 << 2;
+        QTest::newRow("yes") << left + "back 1010.5, tick 1011, yes" << "1011 0" << "" << false << 0.0
             << 2;
+        QTest::newRow("no") << left + "back 1010.5, tick 1011, no" << "11 0" << "" << false << 0.0 << 2;
+        QTest::newRow("a second absence adds to the question")
+            << left + "back 1010.5, tick 1011, leave 1011.5, back 1021.5, tick 1022" << "12 0"
+            << asked.arg("0:16:50", "Project 1") << false << 1010.0 << 4;
+        QTest::newRow("stop while away leaves it out") << left + "stop, back 2000, start 2000, tick 2001"
+            << "11 0" << "" << false << 0.0 << 2;
+        QTest::newRow("Ctrl+2 while away: the held time stays with the row left")
+            << left + "row 1, back 1010.5, tick 1011" << "10 1" << sixteenMinutes << false << 1000.0 << 2;
+        QTest::newRow("Ctrl+2 while away, yes") << left + "row 1, back 1010.5, tick 1011, yes" << "1010 1"
+            << "" << false << 0.0 << 2;
+        QTest::newRow("Ctrl+2 during a short absence") << left + "row 1, back 20.5, tick 21" << "10 11" << ""
+            << false << 0.0 << 2;
         QTest::newRow("away while stopped asks nothing") << "leave 5, back 1000, start 1000, tick 1001"
             << "1 0" << "" << false << 0.0 << 0;
         QTest::newRow("started while away") << "leave 5, start 10, tick 700" << "0 0" << "" << true << 690.0
@@ -225,13 +200,6 @@ private Q_SLOTS:
         QTEST(int(awayChanges.size()), "awayChanges");
     }
 
-    void awaySecondsSetting()
-    {
-        for (const auto &[text, seconds] :
-             {std::pair("5", 5), {"0", 0}, {"", -1}, {"-5", -1}, {"5.5", -1}, {"99999999999", -1}})
-            QCOMPARE(::awaySecondsSetting(text).value_or(-1), seconds);
-    }
-
     void parsesTheCommandLine_data()
     {
         QTest::addColumn<QStringList>("arguments");
@@ -266,18 +234,25 @@ private Q_SLOTS:
         QFETCH(QByteArray, message);
         const CommandLine line = CommandLine::parse(QStringList{"tallywick"} + arguments);
         QTEST(line.kind, "kind");
-        if (line.kind == CommandLine::Kind::Command)
-            QCOMPARE(line.command.toMessage(), message);
-        if (line.kind == CommandLine::Kind::Wrong)
-            QVERIFY2(line.error.startsWith(QString::fromLatin1(message)), qPrintable(line.error));
+        QCOMPARE(line.kind == CommandLine::Kind::Command ? line.command.toMessage()
+                                                         : line.error.toUtf8().left(message.size()),
+                 message);
     }
 
-    void channelRefusesMalformedMessages()
+    // Malformed messages are refused. The status line says away once the user has left; a name stays one
+    // field.
+    void channelMessagesAndStatusLine()
     {
         for (const char *bad : {"", "start ", "project", "project 9", "project 1 2", "reboot", "status\n",
                                 "project x", "\xff\xfe"})
             QVERIFY2(!SessionCommand::fromMessage(bad), bad);
         QCOMPARE(SessionCommand::fromMessage("project 4").value_or(SessionCommand()).row, 3);
+        SessionModel session;
+        session.setProjectName(0, QStringLiteral(" Tab\there\nand\rthere"));
+        session.start(0.0);
+        session.leave(10.0);
+        QCOMPARE(statusLine(session),
+                 QStringLiteral("away\t1\t Tab here and there\t0:00:00\t0:00:00\t0:00:00"));
     }
 
     // Each command as the window's control, on a session with a total already kept, so that the daily
@@ -289,24 +264,20 @@ private Q_SLOTS:
         QTest::addColumn<QByteArrayList>("messages");
         QTest::addColumn<int>("lastExitCode");
         QTest::addColumn<QString>("status");
-        QTest::newRow("start") << "Ann" << QByteArrayList{"start"} << 0
-            << "running|1|Project 1|0:00:02|1:00:02|0:00:02";
-        QTest::newRow("start twice") << "Ann" << QByteArrayList{"start", "start"} << 0
-            << "running|1|Project 1|0:00:04|1:00:04|0:00:04";
-        QTest::newRow("start and stop") << "Ann" << QByteArrayList{"start", "stop"} << 0
-            << "stopped|1|Project 1|0:00:02|1:00:02|0:00:02";
-        QTest::newRow("stop while stopped") << "Ann" << QByteArrayList{"stop"} << 0
-            << "stopped|1|Project 1|0:00:00|1:00:00|0:00:00";
-        QTest::newRow("toggle twice") << "Ann" << QByteArrayList{"toggle", "toggle"} << 0
-            << "stopped|1|Project 1|0:00:02|1:00:02|0:00:02";
-        QTest::newRow("start without a name") << "" << QByteArrayList{"start"} << 1
-            << "stopped|1|Project 1|0:00:00|1:00:00|0:00:00";
-        QTest::newRow("toggle without a name") << "" << QByteArrayList{"toggle"} << 1
-            << "stopped|1|Project 1|0:00:00|1:00:00|0:00:00";
-        QTest::newRow("project while timing") << "Ann" << QByteArrayList{"start", "project 3"} << 0
-            << "running|3|Project 3|0:00:02|0:00:02|0:00:04";
-        QTest::newRow("project without a name") << "" << QByteArrayList{"project 8"} << 0
-            << "stopped|8|Project 8|0:00:00|0:00:00|0:00:00";
+        const auto row = [](const char *name, const char *userName, const char *messages, int exitCode,
+                            const char *status) {
+            QTest::newRow(name) << userName << QByteArray(messages).split(',') << exitCode
+                                << QString::fromLatin1(status).replace('|', '\t');
+        };
+        row("start", "Ann", "start", 0, "running|1|Project 1|0:00:02|1:00:02|0:00:02");
+        row("start twice", "Ann", "start,start", 0, "running|1|Project 1|0:00:04|1:00:04|0:00:04");
+        row("start and stop", "Ann", "start,stop", 0, "stopped|1|Project 1|0:00:02|1:00:02|0:00:02");
+        row("stop while stopped", "Ann", "stop", 0, "stopped|1|Project 1|0:00:00|1:00:00|0:00:00");
+        row("toggle twice", "Ann", "toggle,toggle", 0, "stopped|1|Project 1|0:00:02|1:00:02|0:00:02");
+        row("start without a name", "", "start", 1, "stopped|1|Project 1|0:00:00|1:00:00|0:00:00");
+        row("toggle without a name", "", "toggle", 1, "stopped|1|Project 1|0:00:00|1:00:00|0:00:00");
+        row("project, running", "Ann", "start,project 3", 0, "running|3|Project 3|0:00:02|0:00:02|0:00:04");
+        row("project without a name", "", "project 8", 0, "stopped|8|Project 8|0:00:00|0:00:00|0:00:00");
     }
     // clang-format on
     void commandsActAsTheControls()
@@ -316,7 +287,6 @@ private Q_SLOTS:
         SessionModel session;
         session.setUserName(userName);
         session.setAndShowCount(SessionModel::TimeColumn::Total, 0, 3600);
-        session.setAndShowCount(SessionModel::TimeColumn::Daily, 0, 0);
         double reading = 100.0;
         CommandResult result;
         for (const QByteArray &message : messages) {
@@ -326,20 +296,7 @@ private Q_SLOTS:
         }
         QTEST(result.exitCode, "lastExitCode");
         QCOMPARE(result.error.isEmpty(), result.exitCode == 0);
-        QFETCH(QString, status);
-        QCOMPARE(executeCommand({SessionCommand::Kind::Status, 0}, session, reading).output,
-                 status.replace('|', '\t'));
-    }
-
-    // Away once the user has left; a name stays one field.
-    void statusLineSaysAwayAndKeepsANameToOneField()
-    {
-        SessionModel session;
-        session.setProjectName(0, QStringLiteral(" Tab\there\nand\rthere"));
-        session.start(0.0);
-        session.leave(10.0);
-        QCOMPARE(statusLine(session),
-                 QStringLiteral("away\t1\t Tab here and there\t0:00:00\t0:00:00\t0:00:00"));
+        QTEST(executeCommand({SessionCommand::Kind::Status, 0}, session, reading).output, "status");
     }
 };
 

@@ -38,6 +38,13 @@ ReportSnapshot shown(const QString &userName, const QStringList &rows, const QSt
     return snapshot;
 }
 
+// A report that could not be written names its file and says why.
+bool namesFileAndWhy(const ReportOutcome &outcome)
+{
+    const QString prefix = "Cannot write the report file " + outcome.fileName + ": ";
+    return outcome.error.description.startsWith(prefix) && outcome.error.description.size() > prefix.size();
+}
+
 const ShownTime nine{" 0:00:09", 9};
 
 // Ann's table with rows 1 and 3 named; the other rows hold times that must not show, and row 3's daily
@@ -59,36 +66,32 @@ class TestReports : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // Rows without a name leave no trace, whatever times they hold.
+    // Rows without a name leave no trace, whatever times they hold. Each row is named after its golden files.
     // clang-format off
     void matchGoldenFiles_data()
     {
         QTest::addColumn<ReportSnapshot>("snapshot");
         QTest::addColumn<LocalDate>("date");
-        QTest::addColumn<QString>("golden");
-        QTest::newRow("worked example")
-            << shown("Ann", {"Project 1| 1:02:03| 10:00:00", "| 0:00:07| 0:00:07", "Web site| 0:00:00| 0:04:00"}, " 1:02:03")
-            << april18 << "example";
-        QTest::newRow("no named rows") << shown("Ann", {}, " 0:00:00") << LocalDate{2006, 1, 1, 1}
-            << "no_rows";
+        QTest::newRow("example") << shown("Ann", {"Project 1| 1:02:03| 10:00:00", "| 0:00:07| 0:00:07",
+                                                  "Web site| 0:00:00| 0:04:00"}, " 1:02:03") << april18;
+        QTest::newRow("no_rows") << shown("Ann", {}, " 0:00:00") << LocalDate{2006, 1, 1, 1};
         // A name of blanks takes part; so does a box that shows its creation text. Names go in unchanged.
         const char *unnamed = "| 9:09:09| 99:09:09";
         QTest::newRow("awkward")
-            << shown("Smith, Ann", {"Alpha| 0:10:00| 2:00:00", unnamed, " | 0:00:01| 0:00:01", "Say \"hi\", world| 0:01:00| 0:02:00",
-                                          "Web site|0:00:00|0:00:00", unnamed, "a,b| 0:03:00| 123:45:06", unnamed}, " 0:30:30") << april18 << "awkward";
-        QTest::newRow("non-ASCII in UTF-8")
-            << shown("Zoë", {"", "", "", "Café €| 0:00:05| 0:00:06"}, " 0:00:05")
-            << LocalDate{2005, 12, 31, 7} << "utf8";
+            << shown("Smith, Ann", {"Alpha| 0:10:00| 2:00:00", unnamed, " | 0:00:01| 0:00:01",
+                                    "Say \"hi\", world| 0:01:00| 0:02:00", "Web site|0:00:00|0:00:00",
+                                    unnamed, "a,b| 0:03:00| 123:45:06", unnamed}, " 0:30:30") << april18;
+        QTest::newRow("utf8") << shown("Zoë", {"", "", "", "Café €| 0:00:05| 0:00:06"}, " 0:00:05")
+            << LocalDate{2005, 12, 31, 7};
     }
     // clang-format on
     void matchGoldenFiles()
     {
         QFETCH(ReportSnapshot, snapshot);
         QFETCH(LocalDate, date);
-        QFETCH(QString, golden);
-        const QString goldenFile = QStringLiteral(TALLYWICK_TEST_DATA "/reports/") + golden;
-        QCOMPARE(textReportBytes(snapshot, date).split('\n'), readFile(goldenFile + ".txt").split('\n'));
-        QCOMPARE(csvReportBytes(snapshot, date).split('\n'), readFile(goldenFile + ".csv").split('\n'));
+        const QString golden = QStringLiteral(TALLYWICK_TEST_DATA "/reports/") + QTest::currentDataTag();
+        QCOMPARE(textReportBytes(snapshot, date).split('\n'), readFile(golden + ".txt").split('\n'));
+        QCOMPARE(csvReportBytes(snapshot, date).split('\n'), readFile(golden + ".csv").split('\n'));
     }
 
     // A "/" in the user's name names a subfolder. A report that cannot be written names its file in the
@@ -108,10 +111,7 @@ private Q_SLOTS:
         QCOMPARE(outcome.fileName, folder.filePath(QStringLiteral("missing/team/Ann_04-18-2006.txt")));
         QCOMPARE(outcome.error.number, int(ErrorNumber::PathNotFound));
         QCOMPARE(outcome.error.source, QStringLiteral("Tallywick"));
-        const QString prefix = "Cannot write the report file " + outcome.fileName + ": ";
-        QVERIFY2(outcome.error.description.startsWith(prefix) &&
-                     outcome.error.description.size() > prefix.size(),
-                 qPrintable(outcome.error.description));
+        QVERIFY2(namesFileAndWhy(outcome), qPrintable(outcome.error.description));
 
         snapshot.userName.clear();
         QCOMPARE(GenerateTextReport(snapshot, april18, folder.path()).kind, ReportOutcome::Kind::MissingName);
@@ -136,16 +136,15 @@ private Q_SLOTS:
             return ErrorInfo{e.number, e.source,
                              "Cannot write the report file /docs/Ann_04-18-2006.xls: " + e.description};
         };
-        const auto silent = ReportOutcome::Kind::FailedSilently;
-        const auto failed = ReportOutcome::Kind::Failed;
-        QTest::newRow("create") << "create" << ErrorInfo() << failed
+        using K = ReportOutcome::Kind;
+        QTest::newRow("create") << "create" << ErrorInfo() << K::Failed
             << named({429, "Tallywick", "Cannot start the spreadsheet server"});
-        QTest::newRow("Visible, 1004") << "Visible=false" << application << silent << application;
-        QTest::newRow("a heading, 76") << "ActiveCell.FormulaR1C1=[Daily time]" << other << failed
+        QTest::newRow("Visible, 1004") << "Visible=false" << application << K::FailedSilently << application;
+        QTest::newRow("a heading, 76") << "ActiveCell.FormulaR1C1=[Daily time]" << other << K::Failed
             << named(other);
         QTest::newRow("SaveAs, 1004") << "ActiveWorkbook.SaveAs(/docs/Ann_04-18-2006.xls)" << application
-            << silent << application;
-        QTest::newRow("Quit, 76") << "Quit" << other << failed << named(other);
+            << K::FailedSilently << application;
+        QTest::newRow("Quit, 76") << "Quit" << other << K::Failed << named(other);
     }
     // clang-format on
     // Nothing is called after the failing call, no save, no close, no quit; the object is only released.
@@ -168,10 +167,8 @@ private Q_SLOTS:
         QCOMPARE(outcome.error.number, error.number);
         QCOMPARE(outcome.error.source, error.source);
         QCOMPARE(outcome.error.description, error.description);
-        QStringList expected = succeeding.calls.mid(0, server.failAt + 1);
-        if (server.failAt > 0)
-            expected << "release";
-        QCOMPARE(server.calls, expected);
+        QCOMPARE(server.calls, succeeding.calls.mid(0, server.failAt + 1) +
+                                   (server.failAt > 0 ? QStringList("release") : QStringList()));
     }
 
     // A save that fails names the file and leaves nothing behind (a name longer than a cell takes is one, as
@@ -185,10 +182,7 @@ private Q_SLOTS:
         ReportOutcome outcome = GenerateSpreadsheetReport(tooLong, april18, folder.path(), server);
         QCOMPARE(outcome.kind, ReportOutcome::Kind::Failed);
         QCOMPARE(outcome.error.number, int(ErrorNumber::InvalidArgument));
-        const QString prefix = "Cannot write the report file " + folder.path() + "/Ann_04-18-2006.xls: ";
-        QVERIFY2(outcome.error.description.startsWith(prefix) &&
-                     outcome.error.description.size() > prefix.size(),
-                 qPrintable(outcome.error.description));
+        QVERIFY2(namesFileAndWhy(outcome), qPrintable(outcome.error.description));
         outcome = GenerateSpreadsheetReport(ann, april18, folder.filePath(QStringLiteral("missing")), server);
         QCOMPARE(outcome.error.number, int(ErrorNumber::PathNotFound));
         QVERIFY(QDir(folder.path()).isEmpty());
@@ -212,13 +206,12 @@ private Q_SLOTS:
         QStringList cells;
         for (const QJsonValue &value : book.value("cells").toArray()) {
             const QJsonObject cell = value.toObject();
-            const bool date = cell["type"] == "date";
             cells << QStringLiteral("%1 %2 %3 %4 %5")
                          .arg(cell["address"].toString(), cell["type"].toString(),
-                              date ? QString::number(cell["value"].toDouble() * 86400, 'f', 3)
-                                   : cell["value"].toString(),
-                              cell["format"].toString())
-                         .arg(cell["weight"].toInt());
+                              cell["type"] == "date"
+                                  ? QString::number(cell["value"].toDouble() * 86400, 'f', 3)
+                                  : cell["value"].toString(),
+                              cell["format"].toString(), QString::number(cell["weight"].toInt()));
         }
         QCOMPARE(cells, QStringList({"A1 text Ann General 400", "B1 text Tuesday, April 18, 2006 General 400",
                                      "A3 text Project name General 700", "B3 text Daily time General 700",

@@ -124,7 +124,7 @@ private Q_SLOTS:
             if (!box)
                 return;
             text.setText(typed);
-            seen = {QString::number(box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"))->textFormat()),
+            seen = {QString::number(box->findChild<QLabel *>("qt_msgbox_label")->textFormat()),
                     box->text(), box->defaultButton() == box->button(QMessageBox::Yes) ? "Yes" : "No"};
             box->button(QMessageBox::No)->click();
         });
@@ -134,13 +134,21 @@ private Q_SLOTS:
                  MessageBoxAnswer::No);
         QCOMPARE(seen, QStringList({QString::number(Qt::PlainText), typed, "Yes"}));
     }
-    // The runtime folder's path is longer than a socket address holds.
+    // The runtime folder is the user's own: not one that is open to others, nor another user's (as after
+    // su). Its path here is longer than a socket address holds.
     void laterCopyHandsOver()
     {
         QTemporaryDir folder;
         const QString runtime = folder.path() + '/' + QString(150 - folder.path().size() - 1, 'r');
-        QVERIFY(QDir().mkdir(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime));
+        const QByteArray path = QFile::encodeName(runtime);
+        QVERIFY(QDir().mkdir(runtime));
+        qputenv("XDG_RUNTIME_DIR", path);
+        for (const auto &[mode, owner, chosen] :
+             {std::tuple(0755, uid_t(0), false), {0700, otherUser, false}, {0700, uid_t(0), true}}) {
+            QVERIFY(::chmod(path.constData(), mode_t(mode)) == 0 &&
+                    ::chown(path.constData(), owner, gid_t(-1)) == 0);
+            QCOMPARE(CommandChannel::userRuntimeFolder() == runtime, chosen);
+        }
         const QString list = folder.filePath(QStringLiteral("projlist.dat"));
         FakeMessageBoxes boxes;
         const mode_t umaskBefore = ::umask(077);
@@ -163,11 +171,10 @@ private Q_SLOTS:
         QTest::addColumn<int>("user");
         QTest::addColumn<bool>("holdsLock");
         QTest::addColumn<SingleInstance::Claim>("claim");
-        QTest::newRow("another user's socket, no lock") << int(otherUser) << false
-            << SingleInstance::Claim::Claimed;
-        QTest::newRow("another user's copy over the list") << int(otherUser) << true
-            << SingleInstance::Claim::InUseElsewhere;
-        QTest::newRow("this user's copy, frozen") << 0 << true << SingleInstance::Claim::InUseElsewhere;
+        using C = SingleInstance::Claim;
+        QTest::newRow("another user's socket, no lock") << int(otherUser) << false << C::Claimed;
+        QTest::newRow("another user's copy over the list") << int(otherUser) << true << C::InUseElsewhere;
+        QTest::newRow("this user's copy, frozen") << 0 << true << C::InUseElsewhere;
     }
     // clang-format on
     // Either this copy runs (and the channel is its own), or it says why not in a box that names the list.
@@ -231,20 +238,6 @@ private Q_SLOTS:
 
         QCOMPARE(whileServing([&] { return rawExchange(socketPath, sent, uid_t(user)); }), reply);
         QCOMPARE(handled.size(), reply.isEmpty() ? 0 : 1);
-    }
-
-    // Not one that is open to others, nor another user's (as after su).
-    void runtimeFolderIsTheUsersOwn()
-    {
-        QTemporaryDir folder;
-        const QByteArray path = QFile::encodeName(folder.path());
-        qputenv("XDG_RUNTIME_DIR", path);
-        for (const auto &[mode, owner, chosen] :
-             {std::tuple(0700, uid_t(0), true), {0755, uid_t(0), false}, {0700, otherUser, false}}) {
-            QVERIFY(::chmod(path.constData(), mode_t(mode)) == 0 &&
-                    ::chown(path.constData(), owner, gid_t(-1)) == 0);
-            QCOMPARE(CommandChannel::userRuntimeFolder() == folder.path(), chosen);
-        }
     }
 };
 

@@ -41,7 +41,6 @@ public:
         clock = FakeClock();
         boxes = FakeMessageBoxes();
         spreadsheetServer = FakeSpreadsheetServer();
-        webOpener = FakeWebOpener();
         environment.program = m_folder->path();
         environment.documents = m_folder->filePath(QStringLiteral("documents"));
         QDir().mkdir(environment.documents);
@@ -49,14 +48,13 @@ public:
 
     QString folderPath() const { return m_folder->path(); }
     QString listPath() const { return folderPath() + QLatin1String("/projlist.dat"); }
-    QString rescuePath() const { return folderPath() + QLatin1String("/data/projlist.rescued.dat"); }
 
     // Creates and loads the window; the test ticks by hand.
     void open()
     {
         QLocale::setDefault(QLocale::c());
         window = std::make_unique<MainWindow>(
-            *session, listPath(), rescuePath(),
+            *session, listPath(), folderPath() + "/data/projlist.rescued.dat",
             PlatformServices{&clock, &boxes, &environment, &webOpener, &spreadsheetServer, &presence});
         window->Form_Load();
         child<QTimer>(QStringLiteral("tmrOneSecond"))->stop();
@@ -73,10 +71,7 @@ public:
         window.reset();
     }
 
-    void tick()
-    {
-        QVERIFY(QMetaObject::invokeMethod(child<QTimer>(QStringLiteral("tmrOneSecond")), "timeout"));
-    }
+    void tick() { QVERIFY(QMetaObject::invokeMethod(child<QTimer>("tmrOneSecond"), "timeout")); }
 
     // Plays steps, separated by ", ":
     //   "name Ann", "project 2 Beta"    types over the user's name or row 2's name ("name" alone clears it)
@@ -174,10 +169,7 @@ public:
     }
 
     QLineEdit *field(const QString &name) const { return child<QLineEdit>(name); }
-    QRadioButton *option(int row) const
-    {
-        return child<QRadioButton>(QStringLiteral("optActive%1").arg(row));
-    }
+    QRadioButton *option(int row) const { return child<QRadioButton>("optActive" + QString::number(row)); }
 
     template<typename T> T *child(const QString &name) const { return window->findChild<T *>(name); }
 

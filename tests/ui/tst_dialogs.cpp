@@ -42,10 +42,8 @@ class TestDialogs : public QObject
     // The row's hours, minutes and seconds.
     QString fields(int row) const
     {
-        QStringList texts;
-        for (const char *column : {"txtHr", "txtMin", "txtSec"})
-            texts << field(column + QString::number(row))->text();
-        return texts.join(' ');
+        const auto text = [&](const char *column) { return field(column + QString::number(row))->text(); };
+        return text("txtHr") + ' ' + text("txtMin") + ' ' + text("txtSec");
     }
     // Clicks into the field, clears it and types, as a user does.
     static void type(QLineEdit *field, const QString &text)
@@ -147,10 +145,13 @@ private Q_SLOTS:
         QCOMPARE(field("txtHr2")->text(), "7");
     }
 
-    // Reset asks; Yes zeroes the count at once, which Cancel leaves, while the main window's box waits.
-    void resetNoThenYesThenCancelThenOk()
+    // Reset asks; Yes zeroes the count at once, which Cancel leaves, while the main window's box waits. A
+    // loaded hour count beyond 16 bits stops OK there: the rows before it are applied, the rest not.
+    void resetAndOverflow()
     {
         m_model->setAndShowCount(Column::Total, 1, 7200.0);
+        m_model->setCount(Column::Total, 2, 32768.0 * 3600);
+        m_model->setCount(Column::Total, 3, 500.0);
         open(true);
         m_boxes.answers = {MessageBoxAnswer::No, MessageBoxAnswer::Yes};
         click("cmdReset1");
@@ -163,23 +164,12 @@ private Q_SLOTS:
         QCOMPARE(m_model->count(Column::Total, 1), 0.0);
         QCOMPARE(m_model->shown(Column::Total, 1).text, " 2:00:00");
         open(true);
-        QCOMPARE(fields(1), "0 0 0");
-        click("OKButton");
-        QCOMPARE(m_model->shown(Column::Total, 1).text, " 0:00:00");
-    }
-
-    // A loaded hour count beyond 16 bits stops OK there: the rows before it are applied, the rest not.
-    void hourCountBeyond16BitsStopsApplying()
-    {
-        m_model->setCount(Column::Total, 2, 32768.0 * 3600);
-        m_model->setCount(Column::Total, 3, 500.0);
-        open(true);
-        QCOMPARE(fields(2), "32768 0 0");
+        QCOMPARE(fields(1) + '|' + fields(2), "0 0 0|32768 0 0");
         type(field("txtHr0"), "1");
         type(field("txtHr3"), "2");
         click("OKButton");
-        QCOMPARE(m_boxes.shownBoxes(),
-                 QStringList{"16 Error: Error adjusting times\r\nTallywick:  Overflow (6)"});
+        QCOMPARE(m_model->shown(Column::Total, 1).text, " 0:00:00");
+        QCOMPARE(m_boxes.shownBoxes().last(), "16 Error: Error adjusting times\r\nTallywick:  Overflow (6)");
         QCOMPARE(m_applied, QStringList({"0: 1 0 0", "1: 0 0 0"}));
         QCOMPARE(m_model->count(Column::Total, 3), 500.0);
         QVERIFY(!m_dialog->isVisible());
@@ -280,7 +270,6 @@ private Q_SLOTS:
             QTest::mouseClick(link, Qt::LeftButton);
         } else if (key < 0) {
             QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(link);
-            QCOMPARE(reader->role(), QAccessible::Link);
             reader->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
             QTRY_VERIFY(!m_opener.opened.isEmpty());
         } else {

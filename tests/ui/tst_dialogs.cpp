@@ -42,8 +42,10 @@ class TestDialogs : public QObject
     // The row's hours, minutes and seconds.
     QString fields(int row) const
     {
-        const auto text = [&](const char *column) { return field(column + QString::number(row))->text(); };
-        return text("txtHr") + ' ' + text("txtMin") + ' ' + text("txtSec");
+        QStringList texts;
+        for (const char *column : {"txtHr", "txtMin", "txtSec"})
+            texts << field(column + QString::number(row))->text();
+        return texts.join(' ');
     }
     // Clicks into the field, clears it and types, as a user does.
     static void type(QLineEdit *field, const QString &text)

@@ -41,7 +41,6 @@ public:
         clock = FakeClock();
         boxes = FakeMessageBoxes();
         spreadsheetServer = FakeSpreadsheetServer();
-        webOpener = FakeWebOpener();
         environment.program = m_folder->path();
         environment.documents = m_folder->filePath(QStringLiteral("documents"));
         QDir().mkdir(environment.documents);
@@ -49,14 +48,13 @@ public:
 
     QString folderPath() const { return m_folder->path(); }
     QString listPath() const { return folderPath() + QLatin1String("/projlist.dat"); }
-    QString rescuePath() const { return folderPath() + QLatin1String("/data/projlist.rescued.dat"); }
 
     // Creates and loads the window; the test ticks by hand.
     void open()
     {
         QLocale::setDefault(QLocale::c());
         window = std::make_unique<MainWindow>(
-            *session, listPath(), rescuePath(),
+            *session, listPath(), folderPath() + "/data/projlist.rescued.dat",
             PlatformServices{&clock, &boxes, &environment, &webOpener, &spreadsheetServer, &presence});
         window->Form_Load();
         child<QTimer>(QStringLiteral("tmrOneSecond"))->stop();
@@ -73,16 +71,14 @@ public:
         window.reset();
     }
 
-    void tick()
-    {
-        QVERIFY(QMetaObject::invokeMethod(child<QTimer>(QStringLiteral("tmrOneSecond")), "timeout"));
-    }
+    void tick() { QVERIFY(QMetaObject::invokeMethod(child<QTimer>("tmrOneSecond"), "timeout")); }
 
     // Plays steps, separated by ", ":
     //   "name Ann", "project 2 Beta"    types over the user's name or row 2's name ("name" alone clears it)
     //   "row 2", "click"                clicks row 2's option button; Start/Stop
     //   "tick 5", "tick 1x60"           the clocks move, then the timer ticks (sixty times)
     //   "later 0.9", "sleep 1000"       the clocks move without a tick; the computer sleeps
+    //   "at 86399.5"                    the wall clock is set to that many seconds after midnight
     //   "leave", "back"                 the user locks the screen, and returns
     //   "answers yes no ok"             how the next boxes are answered
     //   "menu mnuText"                  a menu command
@@ -99,19 +95,18 @@ public:
                 const QString row = verb == "name" ? QString() : rest.section(QLatin1Char(' '), 0, 0);
                 field(verb == "name" ? "txtName" : "txtProjName" + row)
                     ->setText(row.isEmpty() ? rest : rest.section(QLatin1Char(' '), 1));
-            } else if (verb == "row") {
-                QTest::mouseClick(option(rest.toInt()), Qt::LeftButton);
-            } else if (verb == "click") {
-                QTest::mouseClick(child<QPushButton>(QStringLiteral("cmdStartStop")), Qt::LeftButton);
+            } else if (verb == "row" || verb == "click") {
+                QWidget *button = verb == "row" ? option(rest.toInt()) : child<QWidget>("cmdStartStop");
+                QTest::mouseClick(button, Qt::LeftButton);
             } else if (verb == "tick") {
                 for (int times = std::max(1, rest.section(QLatin1Char('x'), 1).toInt()); times > 0; --times) {
                     clock.advance(rest.section(QLatin1Char('x'), 0, 0).toDouble());
                     tick();
                 }
-            } else if (verb == "later") {
-                clock.advance(rest.toDouble());
-            } else if (verb == "sleep") {
-                clock.sleep(rest.toDouble());
+            } else if (verb == "later" || verb == "sleep") {
+                verb == "later" ? clock.advance(rest.toDouble()) : clock.sleep(rest.toDouble());
+            } else if (verb == "at") {
+                clock.wallSeconds = rest.toDouble();
             } else if (verb == "leave" || verb == "back") {
                 verb == "leave" ? presence.leave() : presence.comeBack();
             } else if (verb == "answers") {
@@ -149,16 +144,6 @@ public:
         return shown.join(QLatin1Char('|'));
     }
 
-    // The boxes shown; each one that the expected list ends with "..." is cut to that length.
-    QStringList boxesLike(const QStringList &expected) const
-    {
-        QStringList shown = boxes.shownBoxes();
-        for (qsizetype i = 0; i < std::min(shown.size(), expected.size()); ++i)
-            if (expected[i].endsWith(QLatin1String("...")))
-                shown[i] = shown[i].left(expected[i].size() - 3) + QLatin1String("...");
-        return shown;
-    }
-
     // The project list saved: the user's name, then "name total" of each row that has either; empty
     // without the file.
     QString saved() const
@@ -174,10 +159,7 @@ public:
     }
 
     QLineEdit *field(const QString &name) const { return child<QLineEdit>(name); }
-    QRadioButton *option(int row) const
-    {
-        return child<QRadioButton>(QStringLiteral("optActive%1").arg(row));
-    }
+    QRadioButton *option(int row) const { return child<QRadioButton>("optActive" + QString::number(row)); }
 
     template<typename T> T *child(const QString &name) const { return window->findChild<T *>(name); }
 

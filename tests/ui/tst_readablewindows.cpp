@@ -100,11 +100,12 @@ private Q_SLOTS:
         QTest::addColumn<int>("controls");
         QTest::addColumn<QStringList>("rowNames"); // object name, then the name a screen reader hears
         // User's name, 8 x (name, option, daily, total), Start.
-        QTest::newRow("main window") << "main" << 34
-            << QStringList{"txtProjName2", "Project 3 name", "optActive2", "Project 3 active", "txtTime2", "Project 3 daily time", "txtTotalTime7", "Project 8 total time"};
+        QTest::newRow("main window") << "main" << 34 << QStringList{"txtProjName2", "Project 3 name",
+            "optActive2", "Project 3 active", "txtTime2", "Project 3 daily time", "txtTotalTime7",
+            "Project 8 total time"};
         // OK, Cancel, 8 x (hours, minutes, seconds, Reset).
-        QTest::newRow("Adjust dialog") << "adjust" << 34
-            << QStringList{"txtHr2", "Project 3 hours", "txtMin0", "Project 1 minutes", "txtSec7", "Project 8 seconds", "cmdReset2", "Reset project 3"};
+        QTest::newRow("Adjust dialog") << "adjust" << 34 << QStringList{"txtHr2", "Project 3 hours",
+            "txtMin0", "Project 1 minutes", "txtSec7", "Project 8 seconds", "cmdReset2", "Reset project 3"};
         QTest::newRow("Overview") << "overview" << 2 << QStringList();
         QTest::newRow("About") << "about" << 2 << QStringList();
     }

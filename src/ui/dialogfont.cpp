@@ -4,28 +4,22 @@
 
 namespace {
 
-constexpr double DesignPointSize = 8.25;
-
-// The face at the design's size, when the font database has it rather than a substitute.
-bool installed(const QString &family, QFont *font)
+QFont atDesignSize(const QString &family)
 {
-    QFont candidate(family);
-    candidate.setPointSizeF(DesignPointSize);
-    if (QFontInfo(candidate).family().compare(family, Qt::CaseInsensitive) != 0)
-        return false;
-    *font = candidate;
-    return true;
+    QFont font(family);
+    font.setPointSizeF(8.25);
+    return font;
 }
 
 } // namespace
 
 QFont dialogFont()
 {
-    QFont font;
-    if (installed(QStringLiteral("MS Sans Serif"), &font) ||
-        installed(QStringLiteral("Liberation Sans"), &font))
-        return font;
-    font = QFont(QStringLiteral("MS Sans Serif"));
-    font.setPointSizeF(DesignPointSize);
-    return font;
+    // The first face that the font database has itself rather than a substitute for it.
+    for (const QString &family : {QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans")}) {
+        const QFont font = atDesignSize(family);
+        if (QFontInfo(font).family().compare(family, Qt::CaseInsensitive) == 0)
+            return font;
+    }
+    return atDesignSize(QStringLiteral("MS Sans Serif"));
 }

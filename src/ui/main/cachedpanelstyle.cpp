@@ -114,16 +114,12 @@ void CachedPanelStyle::drawComplexControl(ComplexControl control, const QStyleOp
         return;
     }
     const qreal scale = painter->device()->devicePixelRatio();
-    const QString key = pieceKey("frame", *box, scale,
-                                 QStringLiteral("%1-%2-%3-%4-%5-%6-%7-")
-                                         .arg(box->lineWidth)
-                                         .arg(box->midLineWidth)
-                                         .arg(int(box->features))
-                                         .arg(int(box->subControls))
-                                         .arg(int(box->activeSubControls))
-                                         .arg(int(box->textAlignment))
-                                         .arg(box->textColor.rgba(), 0, 16) +
-                                     box->text);
+    const QString key =
+        pieceKey("frame", *box, scale,
+                 QString::asprintf("%d-%d-%d-%d-%d-%d-%x-", box->lineWidth, box->midLineWidth,
+                                   int(box->features), int(box->subControls), int(box->activeSubControls),
+                                   int(box->textAlignment), box->textColor.rgba()) +
+                     box->text);
     // Forget the pictures of frames that are gone.
     m_framePictures.erase(std::remove_if(m_framePictures.begin(), m_framePictures.end(),
                                          [](const FramePicture &kept) { return kept.frame.isNull(); }),

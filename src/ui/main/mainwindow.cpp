@@ -246,26 +246,25 @@ void MainWindow::tmrOneSecond_Timer()
     // looks at the system's time zone file, and running ticks come every second).
     if (!m_model.isRunning() || reading >= m_dateReading.next())
         showDate();
-    scheduleTick();
+    scheduleTick(reading);
 }
 
-void MainWindow::scheduleTick()
+void MainWindow::scheduleTick(double reading)
 {
     // While running each tick counts from now to the next second. setInterval() restarts a running
     // timer, so a stopped tick's interval is set only when it changes.
-    const int next = nextTickInterval();
+    const int next = nextTickInterval(reading);
     if (m_model.isRunning() && m_tmrOneSecond->isActive())
         m_tmrOneSecond->start(next);
     else if (next != m_tmrOneSecond->interval())
         m_tmrOneSecond->setInterval(next);
 }
 
-int MainWindow::nextTickInterval() const
+int MainWindow::nextTickInterval(double reading) const
 {
     // A tick does something only when an accrual is due or the date may have changed, so the timer sleeps
     // until the earlier of the two: while running, the moment the span since the last accrual reaches a
     // second (every wake-up costs more than the work it does), and the next reading of the date.
-    const double reading = m_services.clock->spanReading();
     const double untilDate = m_dateReading.interval - (reading - m_dateReading.at) * 1000.0;
     const int untilDateTick = int(std::clamp(std::ceil(untilDate), 1.0, double(LongestStoppedInterval)));
     if (!m_model.isRunning())
@@ -328,7 +327,7 @@ void MainWindow::showRunning(bool running)
     m_form.txtName->setEnabled(!running);
     m_form.mnuAdjust->setEnabled(!running);
     if (m_tmrOneSecond)
-        scheduleTick(); // the next second's tick, or the stopped one
+        scheduleTick(m_services.clock->spanReading()); // the next second's tick, or the stopped one
 }
 
 void MainWindow::showActiveRow(int row)

@@ -64,8 +64,9 @@ private:
     void optActive_Click(int row);
     void txtName_Change();
     void tmrOneSecond_Timer();
-    void scheduleTick();
-    int nextTickInterval() const;
+    // The timer's next wait, from the clock's span reading.
+    void scheduleTick(double reading);
+    int nextTickInterval(double reading) const;
     void Form_KeyUp(const QKeyEvent *event);
     // The row that Ctrl with 1 to 8 chooses, or -1 for any other key.
     static int shortcutRow(const QKeyEvent *event);

@@ -30,13 +30,10 @@ private Q_SLOTS:
     void timeTexts()
     {
         for (const auto &[seconds, text] :
-             {std::pair(0.0, " 0:00:00"), {3725, " 1:02:05"}, {86400, " 24:00:00"}, {2.5, " 0:00:02"},
-              {3.5, " 0:00:04"}, {-5, "-0:00:05"}, {-3725, "-1:02:05"}, {-0.5, " 0:00:00"},
-              {-0.6, "-0:00:01"}, {1e12, " 277777777:46:40"}, {1e17, " 27777777777777:46:40"},
+             {std::pair(0.0, " 0:00:00"), {3725, " 1:02:05"}, {2.5, " 0:00:02"}, {3.5, " 0:00:04"},
+              {-5, "-0:00:05"}, {-0.5, " 0:00:00"}, {-0.6, "-0:00:01"}, {1e12, " 277777777:46:40"},
               {qInf(), "no text"}, {qQNaN(), "no text"}})
             QCOMPARE(DissectTime(seconds).value_or(QStringLiteral("no text")), QString::fromLatin1(text));
-        QCOMPARE(AssembleTime(1, 2, 5), 3725.0);
-        QCOMPARE(AssembleTime(1, 0, -5), 3595.0);
         // Beyond the range of 16-bit arithmetic.
         QCOMPARE(AssembleTime(32767, 32767, 32767), 119959987.0);
     }
@@ -47,8 +44,6 @@ private Q_SLOTS:
              {std::pair("", 0.0), {"5x", 5}, {"x5", 0}, {"-5", -5}, {"-", 0}, {".", 0}, {"-.5", -0.5},
               {"1.2.3", 1.2}, {"   42", 42}, {"+3", 3}, {"- 3", 0}, {"1,5", 1}, {"1e3", 1}})
             QCOMPARE(LeadingNumber(QString::fromLatin1(text)), number);
-        QCOMPARE(ShortestNumberText(-0.0), QStringLiteral("0"));
-        QCOMPARE(ShortestNumberText(-5), QStringLiteral("-5"));
         QCOMPARE(ShortestNumberText(0.5, QLatin1Char(',')), QStringLiteral("0,5"));
         QCOMPARE(ShortestNumberText(1e20), QStringLiteral("100000000000000000000"));
         // The away threshold from the environment: whole seconds in plain digits.
@@ -66,7 +61,6 @@ private Q_SLOTS:
     void accruesWholeSpansToTheActiveRow()
     {
         SessionModel model;
-        QSignalSpy running(&model, &SessionModel::runningChanged);
         model.setUserName(QString());
         model.start(0.0);
         QVERIFY(!model.isRunning());
@@ -105,16 +99,14 @@ private Q_SLOTS:
         QCOMPARE(model.caption(), QStringLiteral("Vorn (Project 5,  0:01:40)"));
 
         model.stop();
-        model.stop();
         QCOMPARE(model.caption(), QStringLiteral("Morvane Tallywick (stopped)"));
         QVERIFY(!model.accrue(500.0));
         QCOMPARE(model.count(Column::Total, 4), 100.0);
-        QCOMPARE(running.size(), 2);
     }
 
     // Time away, played as steps over readings of the span clock: "start R", "tick R" (an accrual), "leave
     // R", "back R", "sleep R A" (a tick's readings of the span and the awake clock), "row N" (Ctrl+N),
-    // "stop", "yes", "no". Then the daily counts of rows 0 and 1, the question that waits, whether the
+    // "stop", "yes". Then the daily counts of rows 0 and 1, the question that waits, whether the
     // session is away, the time that an end at the last reading would leave out, and how often the session
     // said it went away or came back.
     // clang-format off
@@ -136,9 +128,6 @@ private Q_SLOTS:
             << 0.0 << 2;
         QTest::newRow("long absence waits for an answer") << left + "tick 600, back 1010.5, tick 1011"
             << "11 0" << sixteenMinutes << false << 1000.0 << 2;
-        QTest::newRow("yes") << left + "back 1010.5, tick 1011, yes" << "1011 0" << "" << false << 0.0
-            << 2;
-        QTest::newRow("no") << left + "back 1010.5, tick 1011, no" << "11 0" << "" << false << 0.0 << 2;
         QTest::newRow("a second absence adds to the question")
             << left + "back 1010.5, tick 1011, leave 1011.5, back 1021.5, tick 1022" << "12 0"
             << asked.arg("0:16:50", "Project 1") << false << 1010.0 << 4;
@@ -148,8 +137,6 @@ private Q_SLOTS:
             << left + "row 1, back 1010.5, tick 1011" << "10 1" << sixteenMinutes << false << 1000.0 << 2;
         QTest::newRow("Ctrl+2 while away, yes") << left + "row 1, back 1010.5, tick 1011, yes" << "1010 1"
             << "" << false << 0.0 << 2;
-        QTest::newRow("Ctrl+2 during a short absence") << left + "row 1, back 20.5, tick 21" << "10 11" << ""
-            << false << 0.0 << 2;
         QTest::newRow("away while stopped asks nothing") << "leave 5, back 1000, start 1000, tick 1001"
             << "1 0" << "" << false << 0.0 << 0;
         QTest::newRow("started while away") << "leave 5, start 10, tick 700" << "0 0" << "" << true << 690.0
@@ -157,14 +144,6 @@ private Q_SLOTS:
         QTest::newRow("sleep seen from the clocks")
             << "start 0, sleep 10 10, tick 10, sleep 1010.2 10.2, tick 1011" << "11 0" << sixteenMinutes
             << false << 1000.0 << 2;
-        QTest::newRow("short sleep seen from the clocks counts")
-            << "start 0, sleep 10 10, tick 10, sleep 70.2 10.2, tick 71" << "71 0" << "" << false << 0.0 << 2;
-        QTest::newRow("a sleep within an absence is part of it")
-            << "start 0, sleep 10 10, tick 10, leave 10.5, sleep 20 10.6, sleep 1010 10.7, back 2010.5"
-            << "10 0" << asked.arg("0:33:20", "Project 1") << false << 2000.0 << 2;
-        QTest::newRow("a sleep the bus told of counts once")
-            << "start 0, sleep 10 10, tick 10, leave 10.5, back 1010.5, sleep 1010.6 10.6, tick 1011"
-            << "11 0" << sixteenMinutes << false << 1000.0 << 2;
     }
     // clang-format on
     void timeAway()
@@ -183,8 +162,7 @@ private Q_SLOTS:
             {"sleep", [&] { model.noticeSleep(reading, words[2].toDouble()); }},
             {"row", [&] { model.chooseRow(words[1].toInt()); }},
             {"stop", [&] { model.stop(); }},
-            {"yes", [&] { model.countHeldTime(); }},
-            {"no", [&] { model.dropHeldTime(); }}};
+            {"yes", [&] { model.countHeldTime(); }}};
         for (const QString &step : steps.split(QStringLiteral(", "))) {
             words = step.split(QLatin1Char(' '));
             if (words.size() > 1 && words[0] != "row")
@@ -212,8 +190,6 @@ private Q_SLOTS:
         row({}, K::Run, "");
         row({"-session", "abc", "-style=fusion"}, K::Run, ""); // Qt's own
         row({"--start"}, K::Command, "start");
-        row({"--stop"}, K::Command, "stop");
-        row({"--toggle"}, K::Command, "toggle");
         row({"--status"}, K::Command, "status");
         row({"--project", "3"}, K::Command, "project 3");
         row({"--project=8"}, K::Command, "project 8");
@@ -224,7 +200,6 @@ private Q_SLOTS:
         row({"--project", "+3"}, K::Wrong, "--project");
         row({"--project"}, K::Wrong, "--project");
         row({"--start", "--stop"}, K::Wrong, "one");
-        row({"--frobnicate"}, K::Wrong, "unknown");
         row({"--activate"}, K::Wrong, "unknown");
         row({"--stop=now"}, K::Wrong, "stop takes");
     }
@@ -246,7 +221,6 @@ private Q_SLOTS:
         for (const char *bad : {"", "start ", "project", "project 9", "project 1 2", "reboot", "status\n",
                                 "project x", "\xff\xfe"})
             QVERIFY2(!SessionCommand::fromMessage(bad), bad);
-        QCOMPARE(SessionCommand::fromMessage("project 4").value_or(SessionCommand()).row, 3);
         SessionModel session;
         session.setProjectName(0, QStringLiteral(" Tab\there\nand\rthere"));
         session.start(0.0);
@@ -270,9 +244,7 @@ private Q_SLOTS:
                                 << QString::fromLatin1(status).replace('|', '\t');
         };
         row("start", "Ann", "start", 0, "running|1|Project 1|0:00:02|1:00:02|0:00:02");
-        row("start twice", "Ann", "start,start", 0, "running|1|Project 1|0:00:04|1:00:04|0:00:04");
         row("start and stop", "Ann", "start,stop", 0, "stopped|1|Project 1|0:00:02|1:00:02|0:00:02");
-        row("stop while stopped", "Ann", "stop", 0, "stopped|1|Project 1|0:00:00|1:00:00|0:00:00");
         row("toggle twice", "Ann", "toggle,toggle", 0, "stopped|1|Project 1|0:00:02|1:00:02|0:00:02");
         row("start without a name", "", "start", 1, "stopped|1|Project 1|0:00:00|1:00:00|0:00:00");
         row("toggle without a name", "", "toggle", 1, "stopped|1|Project 1|0:00:00|1:00:00|0:00:00");
@@ -295,7 +267,6 @@ private Q_SLOTS:
             session.accrue(reading += 2.0);
         }
         QTEST(result.exitCode, "lastExitCode");
-        QCOMPARE(result.error.isEmpty(), result.exitCode == 0);
         QTEST(executeCommand({SessionCommand::Kind::Status, 0}, session, reading).output, "status");
     }
 };

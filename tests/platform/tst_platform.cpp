@@ -215,7 +215,6 @@ private Q_SLOTS:
         QTest::newRow("request") << QByteArray("status\n") << 0 << QByteArray("status?\n");
         QTest::newRow("another user's request") << QByteArray("status\n") << int(otherUser) << QByteArray();
         QTest::newRow("longer than 256 bytes") << QByteArray(300, 's') + '\n' << 0 << QByteArray();
-        QTest::newRow("NUL inside") << QByteArray("sta\0tus\n", 8) << 0 << QByteArray();
         QTest::newRow("two lines") << QByteArray("status\nstatus\n") << 0 << QByteArray();
         QTest::newRow("no line end, then silence") << QByteArray("status") << 0 << QByteArray();
     }

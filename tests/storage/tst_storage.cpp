@@ -25,11 +25,10 @@ QByteArray golden(const char *name)
     return readFile(QStringLiteral(TALLYWICK_PROJECTLIST_DATA "/") + QLatin1String(name));
 }
 
-// The example file, or another, with one line (1-based) replaced.
-QByteArray exampleWithLine(int lineNumber, const QByteArray &line,
-                           const QByteArray &file = golden("example.dat"))
+// The example file with one line (1-based) replaced.
+QByteArray exampleWithLine(int lineNumber, const QByteArray &line)
 {
-    QList<QByteArray> lines = file.split('\n');
+    QList<QByteArray> lines = golden("example.dat").split('\n');
     lines[lineNumber - 1] = line + '\r';
     return lines.join('\n');
 }
@@ -86,9 +85,8 @@ private Q_SLOTS:
             QTest::addRow("total \"%s\"", line) << exampleWithLine(7, line)
                 << describe(R{false, "Ann", 2, {3725, 60}, {"Project 1"}});
         QTest::newRow("one stray byte among UTF-8 lines")
-            << exampleWithLine(1, "Zo\xc3\xab",
-                               exampleWithLine(2, "Caf\xc3\xa9", exampleWithLine(4, "Beta\xff")))
-            << describe(R{true, "Zoë", 8, example.totals, {"Café", "Betaÿ"}});
+            << exampleWithLine(1, "Zo\xc3\xab").replace("Beta", "Beta\xff")
+            << describe(R{true, "Zoë", 8, example.totals, {"Alpha", "Betaÿ"}});
         QTest::newRow("total with tabs and a fraction") << exampleWithLine(7, "\t-12.5\t")
             << describe(R{true, "Ann", 8, {3725, 60, -12.5}, example.names});
     }
@@ -127,11 +125,8 @@ private Q_SLOTS:
         namespace E = ErrorNumber;
         row("disk full", "projlist.dat", E::DiskFull, golden("example.dat"), 16);
         row("backup blocked", "projlist.dat", E::FileAccessError, golden("cut-after-row3.dat"));
-        row("missing folder", "missing/projlist.dat", E::PathNotFound);
         row("a file where the folder should be", "blocker/projlist.dat", E::PathNotFound);
-        row("a folder where the file should be", "", E::FileAccessError);
         row("NUL in the name", QStringLiteral("projlist.dat") + QChar(0) + "x", E::FileAccessError);
-        row("name too long", QString(300, 'x'), E::FileAccessError);
     }
     // clang-format on
     void failedSaveLeavesTheFolderAsItWas()
@@ -173,11 +168,7 @@ private Q_SLOTS:
         QTest::newRow("failed load") << golden("cut-after-row3.dat") << true;
         QTest::newRow("cut inside the last total") << exampleWithLine(17, " 12345 ").chopped(5) << true;
         QTest::newRow("100,000-character name") << exampleWithLine(2, QByteArray(100000, 'n')) << true;
-        QTest::newRow("stray byte") << exampleWithLine(4, "Beta\xff") << true;
-        QTest::newRow("lines after the 17th") << golden("more-lines.dat") << true;
-        QTest::newRow("bare LF") << golden("bare-lf.dat") << true;
         QTest::newRow("what the program writes") << golden("example.dat") << false;
-        QTest::newRow("missing file") << QByteArray() << false;
     }
     // The backup is made by the first save only, so a second save cannot replace it with the new list.
     void backsUpWhatTheSaveWouldNotWriteBack()
@@ -188,8 +179,7 @@ private Q_SLOTS:
         QTemporaryDir folder;
         ProjectListFile file(folder.filePath(QStringLiteral("projlist.dat")));
         QVERIFY(writeFile(file.backupPath(), "older backup"));
-        if (!existing.isEmpty())
-            QVERIFY(writeFile(file.path(), existing));
+        QVERIFY(writeFile(file.path(), existing));
         file.load();
 
         QCOMPARE(file.save(exampleList), std::nullopt);

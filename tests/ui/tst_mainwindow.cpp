@@ -409,9 +409,7 @@ private Q_SLOTS:
     void cutFileKeepsWhatWasReadBeforeTheCut()
     {
         const QByteArray cut("Ann\r\nA\r\n 10 \r\nB\r\n 20 \r\nC\r\n 30 \r\nD\r\n 40 \r\n");
-        QFile file(listPath());
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(cut) == cut.size());
-        file.close();
+        writeFile(listPath(), cut);
         m_tray.reset();
         open();
         QCOMPARE(texts("txtName txtProjName0 txtTotalTime3 txtTotalTime4 txtTime0"),

@@ -4,9 +4,10 @@
 #include "ui/info/overviewdialog.h"
 #include "ui/typinglimit.h"
 
-// The dialogs. Adjust, over a session whose rows are named, with the rows that OK showed in the main
-// window, each with the fields OK read; About, which opens the one web address; and the Overview, which
-// shows readme.txt from beside the program or else from the installed data.
+// The dialogs, over the window fixture's fakes without its window. Adjust, over a session whose rows are
+// named, with the rows that OK showed in the main window, each with the fields OK read; About, which opens
+// the one web address; and the Overview, which shows readme.txt from beside the program or else from the
+// installed data.
 class TestDialogs : public QObject, public MainWindowFixture
 {
     Q_OBJECT

@@ -2,8 +2,6 @@
 
 #include "platform/messageboxes.h"
 
-#include <QList>
-#include <QString>
 #include <QStringList>
 
 #include <functional>

@@ -1,13 +1,13 @@
 #pragma once
 
 #include "core/sessionmodel.h"
+#include "platform/clock.h"
+#include "platform/presencesource.h"
+#include "platform/programenvironment.h"
+#include "platform/webaddressopener.h"
 #include "storage/projectlistfile.h"
-#include "support/fakeclock.h"
-#include "support/fakeenvironment.h"
 #include "support/fakemessageboxes.h"
-#include "support/fakepresencesource.h"
 #include "support/fakespreadsheetserver.h"
-#include "support/fakewebopener.h"
 #include "support/filesizelimit.h"
 #include "ui/main/mainwindow.h"
 
@@ -15,6 +15,76 @@
 #include <QtWidgets>
 
 #include <memory>
+
+// A clock that moves only when a test moves it. The wall clock, the span clock and the awake clock move
+// together unless a test sets one of them alone (a change of the system time, a change of date), or the
+// computer sleeps.
+class FakeClock : public Clock
+{
+public:
+    LocalDate date{2006, 4, 18, 3};
+    double wallSeconds = 9 * 3600.0;
+    double span = 1000.0;
+    double awake = 500.0;
+
+    LocalDate today() const override { return date; }
+    float secondsSinceMidnight() const override { return static_cast<float>(wallSeconds); }
+    double spanReading() const override { return span; }
+    double awakeReading() const override { return awake; }
+
+    // A sleep that the awake clock does not count.
+    void sleep(double seconds)
+    {
+        span += seconds;
+        wallSeconds += seconds;
+    }
+
+    void advance(double seconds)
+    {
+        sleep(seconds);
+        awake += seconds;
+    }
+};
+
+// Folders that a test chose (usually temporary ones), and version 1.3.1. The project list lies in the
+// program's folder.
+class FakeEnvironment : public ProgramEnvironment
+{
+public:
+    QString program;
+    QString install;
+    QString documents;
+
+    QString programFolder() const override { return program; }
+    QString dataFolder() const override { return program; }
+    QString installDataFolder() const override { return install; }
+    QString documentsFolder() const override { return documents; }
+    VersionNumber version() const override { return {1, 3, 1}; }
+};
+
+// The user's comings and goings, played by a test.
+class FakePresenceSource : public PresenceSource
+{
+    Q_OBJECT
+
+public:
+    void leave() { Q_EMIT left(); }
+    void comeBack() { Q_EMIT cameBack(); }
+};
+
+// Records the addresses it was asked to open and answers with a set outcome.
+class FakeWebOpener : public WebAddressOpener
+{
+public:
+    QStringList opened;
+    OpenOutcome outcome{true, std::nullopt};
+
+    OpenOutcome open(const QString &address) override
+    {
+        opened.append(address);
+        return outcome;
+    }
+};
 
 // A main window over fakes, in a temporary program folder with the documents folder in it; the test moves
 // the clock and ticks by hand. Window tests derive from it to reach the controls by name, and play what the
@@ -34,12 +104,14 @@ public:
     // Starts a test afresh: a new program folder, a new clock, no boxes shown yet, the disk free.
     void reset()
     {
+        QLocale::setDefault(QLocale::c());
         window.reset();
         m_diskLimit.reset();
         session = std::make_unique<SessionModel>();
         m_folder = std::make_unique<QTemporaryDir>();
         clock = FakeClock();
         boxes = FakeMessageBoxes();
+        webOpener = FakeWebOpener();
         spreadsheetServer = FakeSpreadsheetServer();
         environment.program = m_folder->path();
         environment.documents = m_folder->filePath(QStringLiteral("documents"));
@@ -52,7 +124,6 @@ public:
     // Creates and loads the window; the test ticks by hand.
     void open()
     {
-        QLocale::setDefault(QLocale::c());
         window = std::make_unique<MainWindow>(
             *session, listPath(), folderPath() + "/data/projlist.rescued.dat",
             PlatformServices{&clock, &boxes, &environment, &webOpener, &spreadsheetServer, &presence});
@@ -70,8 +141,6 @@ public:
         window->close();
         window.reset();
     }
-
-    void tick() { QVERIFY(QMetaObject::invokeMethod(child<QTimer>("tmrOneSecond"), "timeout")); }
 
     // Plays steps, separated by ", ":
     //   "name Ann", "project 2 Beta"    types over the user's name or row 2's name ("name" alone clears it)
@@ -101,7 +170,7 @@ public:
             } else if (verb == "tick") {
                 for (int times = std::max(1, rest.section(QLatin1Char('x'), 1).toInt()); times > 0; --times) {
                     clock.advance(rest.section(QLatin1Char('x'), 0, 0).toDouble());
-                    tick();
+                    QVERIFY(QMetaObject::invokeMethod(child<QTimer>("tmrOneSecond"), "timeout"));
                 }
             } else if (verb == "later" || verb == "sleep") {
                 verb == "later" ? clock.advance(rest.toDouble()) : clock.sleep(rest.toDouble());
@@ -162,6 +231,12 @@ public:
     QRadioButton *option(int row) const { return child<QRadioButton>("optActive" + QString::number(row)); }
 
     template<typename T> T *child(const QString &name) const { return window->findChild<T *>(name); }
+
+    void writeFile(const QString &path, const QByteArray &bytes) const
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    }
 
     // Bytes of a file in the program folder; empty when it cannot be read.
     QByteArray fileBytes(const QString &name) const
